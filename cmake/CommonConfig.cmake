@@ -1,0 +1,14 @@
+# Flags every target of the project shares.
+add_library(picrows_flags INTERFACE)
+target_compile_features(picrows_flags INTERFACE cxx_std_20)
+target_compile_options(picrows_flags INTERFACE
+  -Wall -Wextra -Wpedantic -Werror -Wno-missing-field-initializers)
+target_compile_definitions(picrows_flags INTERFACE
+  QT_NO_CAST_FROM_ASCII QT_NO_CONTEXTLESS_CONNECT QT_NO_KEYWORDS)
+target_include_directories(picrows_flags INTERFACE ${CMAKE_SOURCE_DIR})
+
+if(PICROWS_SANITIZE)
+  target_compile_options(picrows_flags INTERFACE
+    -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+  target_link_options(picrows_flags INTERFACE -fsanitize=address,undefined)
+endif()
