@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QStringList>
+
+namespace cli {
+
+// Exit codes shared by every subcommand.
+enum ExitCode {
+    kDone = 0,
+    kDoneWithRemarks = 1, // done, with exclusions or leftovers
+    kBadArguments = 2,
+    kBookUnusable = 3, // the workbook cannot be opened or saved
+};
+
+struct Command
+{
+    const char* name;
+    const char* summary;
+    int (*run)(const QStringList& args); // args exclude the subcommand's name
+};
+
+// One entry per subcommand; each lives in its own cmd_*.cpp file.
+int runInspect(const QStringList& args);
+int runResave(const QStringList& args);
+
+inline constexpr Command kCommands[] = {
+    {"inspect", "print what the host sees of a workbook", runInspect},
+    {"resave", "open a workbook and save it again", runResave},
+};
+
+} // namespace cli

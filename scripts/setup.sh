@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs every Debian package the project needs and builds it into build/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(
+  # build
+  cmake ninja-build g++ pkg-config clang-format
+  # libraries
+  qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins libqt6svg6-dev
+  libzip-dev zipcmp libpugixml-dev libturbojpeg0-dev libjpeg-dev zlib1g-dev libixion-dev
+  libgtest-dev libgmock-dev
+  # tests: fixture producers, rendering checks, fonts for Japanese and Calibri metrics
+  python3-openpyxl libreoffice-calc-nogui poppler-utils xvfb xauth
+  fonts-noto-cjk fonts-crosextra-carlito
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  sudo_cmd=()
+  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+  "${sudo_cmd[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build
