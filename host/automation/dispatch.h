@@ -10,6 +10,8 @@
 
 namespace host {
 
+class EventSource;
+
 enum class CallKind {
     Get,    // property get; also a method call when the member is a method
     Let,    // property assignment of a value (the value is the last positional argument)
@@ -52,6 +54,9 @@ public:
 
     // The items of `For Each`; objects that are no collection raise 438.
     virtual std::vector<Variant> enumerate();
+
+    // The object's connection point for events; none for objects that raise no events.
+    virtual EventSource* events() { return nullptr; }
 
     // Conveniences over invoke().
     Variant get(const QString& member, Args args = {});

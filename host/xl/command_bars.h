@@ -1,0 +1,31 @@
+#pragma once
+
+#include "host/xl/object.h"
+
+#include <cstdint>
+
+namespace xl {
+
+class CommandBarControl;
+
+class CommandBars : public Object
+{
+public:
+    using Object::Object;
+
+    // The built-in control with this Id; Nothing when the host has none.
+    xl::CommandBarControl FindControl(std::int32_t id) const;
+};
+
+class CommandBarControl : public Object
+{
+public:
+    using Object::Object;
+
+    std::int32_t Id() const;
+    QString Caption() const;
+    bool Enabled() const;
+    void Execute() const;
+};
+
+} // namespace xl
