@@ -1,0 +1,5 @@
+// A library that holds nothing but its version record.
+int versionRecordProbe()
+{
+    return 0;
+}
