@@ -119,6 +119,9 @@ struct CellFormat
 {
     bool locked = true;
     bool formulaHidden = false;
+    // For a format appended since loading: the format whose font, fill, border and number
+    // format it shares (the writer copies that record and changes its protection).
+    int baseFormat = 0;
 };
 
 struct Workbook

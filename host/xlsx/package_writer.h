@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <map>
+#include <set>
+#include <vector>
+
+#include <pugixml.hpp>
+
+namespace host::model {
+struct PackageState;
+struct Sheet;
+struct Workbook;
+} // namespace host::model
+
+namespace host::xlsx {
+
+// Writes a workbook as a package: the parts the model changed are patched, the others are
+// copied as they are (compressed data included), and the result is returned as the bytes of
+// the new file. Raises a PackageError when a part cannot be patched.
+class PackageWriter
+{
+public:
+    PackageWriter(const model::Workbook& book, const model::PackageState& package,
+                  QString targetName);
+    QByteArray write();
+
+private:
+    struct PlannedSheet
+    {
+        const model::Sheet* sheet = nullptr;
+        QString part;
+        QString relationshipId;   // empty until the sheet is listed in the workbook's relationships
+        QString relationshipType; // for a new relationship; empty: a worksheet's
+        bool fromPackage = false; // the part exists; otherwise it is written from the model
+        bool newRelationship = false;
+        int loadedPosition = -1;
+    };
+
+    void planSheets();
+    void writeSheets();
+    void writeWorkbookPart();
+    bool writeSheetList(pugi::xml_node root);
+    void remapLocalNames(pugi::xml_node root);
+    void writeWorkbookRelationships();
+    void writeStyles();
+    void writeContentTypes();
+    QByteArray assemble();
+
+    bool isRemoved(const QString& part) const;
+    bool anyFormula() const;
+    void output(const QString& part, QByteArray data);
+    void addNewPart(const QString& part, const QString& contentType);
+
+    const model::Workbook& m_book;
+    const model::PackageState& m_package;
+    QString m_targetName;
+
+    std::vector<PlannedSheet> m_sheets;
+    std::vector<QString> m_deletedRelationships; // of sheets the model no longer has
+    pugi::xml_document m_workbook;
+    std::set<QString> m_removed;                             // folded part names
+    std::map<QString, std::pair<QString, QByteArray>> m_out; // folded → name, new content
+    std::vector<std::pair<QString, QString>> m_newParts;     // name, content type
+    QString m_newStylesPart;
+    bool m_cellsChanged = false;
+    bool m_newFormula = false;
+};
+
+} // namespace host::xlsx
