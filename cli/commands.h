@@ -22,10 +22,12 @@ struct Command
 // One entry per subcommand; each lives in its own cmd_*.cpp file.
 int runInspect(const QStringList& args);
 int runResave(const QStringList& args);
+int runSettings(const QStringList& args);
 
 inline constexpr Command kCommands[] = {
     {"inspect", "print what the host sees of a workbook", runInspect},
     {"resave", "open a workbook and save it again", runResave},
+    {"settings", "show or change the settings the programs share", runSettings},
 };
 
 } // namespace cli

@@ -288,6 +288,8 @@ bool c_Setting::assign(const Key& key, const QString& text)
         Rotate_ApiMode = true;
     if (name.startsWith(QLatin1String("Textbox_Font")))
         applyFontRules();
+    if (name == QLatin1String("MyDocPath") && !MyDocPathExists())
+        CreateMyDocPath(); // as setting the property does
     return true;
 }
 

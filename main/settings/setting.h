@@ -127,8 +127,9 @@ public:
 
     // The value of a key in the store's text form ("True", "70", "1600", text as stored).
     QString textOf(const Key& key) const;
-    // Converts `text` the way loading does, then applies the key's clamp and rules. False (and
-    // nothing changed) when the text does not convert.
+    // Converts `text` the way loading does, then applies the key's clamp and rules (a new
+    // template folder is created, as the property does). False (and nothing changed) when the
+    // text does not convert.
     bool assign(const Key& key, const QString& text);
 
 private:
