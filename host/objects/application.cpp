@@ -1,0 +1,324 @@
+#include "host/objects/application.h"
+
+#include "host/model/workbook.h"
+#include "host/objects/book_files.h"
+#include "host/objects/com_addins.h"
+#include "host/objects/command_bars.h"
+#include "host/objects/disconnected.h"
+#include "host/objects/macro_workbook.h"
+#include "host/objects/workbook.h"
+#include "host/objects/workbooks.h"
+#include "host/objects/worksheet.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+#include <algorithm>
+
+namespace host::objects {
+
+namespace {
+
+// The module handle a 32-bit host answers; a 64-bit host's handle does not fit and reads 0.
+constexpr std::int32_t kModuleHandle = 0x30000000;
+
+Variant orNothing(const std::shared_ptr<Dispatch>& object)
+{
+    return Variant(ObjectRef(object));
+}
+
+} // namespace
+
+Application::Application(HostOptions options)
+    : m_options(std::move(options)), m_workbooks(std::make_shared<Workbooks>(*this)),
+      m_commandBars(std::make_shared<CommandBars>(*this)),
+      m_comAddIns(std::make_shared<ComAddIns>(*this))
+{
+}
+
+Application::~Application()
+{
+    detach();
+}
+
+void Application::start()
+{
+    if (!m_options.macroWorkbook || m_macroBook)
+        return;
+    const QString folder =
+        m_options.macroWorkbookFolder.isEmpty() ? path() : m_options.macroWorkbookFolder;
+    m_macroBook = std::make_shared<Workbook>(*this, macroWorkbookModel(),
+                                             folder + u'/' + kMacroWorkbookName, true);
+}
+
+std::vector<std::shared_ptr<Workbook>> Application::workbooks() const
+{
+    auto books = m_books;
+    if (m_macroBook)
+        books.push_back(m_macroBook);
+    return books;
+}
+
+void Application::detach()
+{
+    for (const auto& book : workbooks())
+        book->detach();
+    m_books.clear();
+    m_macroBook.reset();
+    m_activation.clear();
+    m_workbooks->detach();
+    m_commandBars->detach();
+    m_comAddIns->detach();
+}
+
+QString Application::path() const
+{
+    if (!m_options.path.isEmpty())
+        return m_options.path;
+    if (QCoreApplication::instance())
+        return QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
+    return QDir::currentPath();
+}
+
+std::shared_ptr<Workbook> Application::findByName(const QString& name) const
+{
+    for (const auto& book : workbooks())
+        if (book->name().compare(name, Qt::CaseInsensitive) == 0)
+            return book;
+    return nullptr;
+}
+
+std::shared_ptr<Workbook> Application::findByFullName(const QString& fullName) const
+{
+    for (const auto& book : workbooks())
+        if (book->fullName() == fullName)
+            return book;
+    return nullptr;
+}
+
+std::shared_ptr<Workbook> Application::adopt(std::unique_ptr<model::Workbook> model,
+                                             const QString& fullName)
+{
+    auto book = std::make_shared<Workbook>(*this, std::move(model), fullName, false);
+    m_books.push_back(book);
+    activated(*book);
+    return book;
+}
+
+std::shared_ptr<Workbook> Application::addNew(int sheetCount)
+{
+    auto model = createWorkbookModel(sheetCount);
+    model->defaultFontName = m_options.standardFont;
+    model->defaultFontSize = m_options.standardFontSize;
+    QString name;
+    do
+        name = QStringLiteral("Book") + QString::number(nextBookNumber());
+    while (findByName(name));
+    auto book = adopt(std::move(model), name);
+    book->setNeverSaved();
+    return book;
+}
+
+std::shared_ptr<Workbook> Application::open(const QString& fileName)
+{
+    const QString fullName = absoluteBookPath(fileName, m_options.defaultFilePath);
+    if (auto open = findByFullName(fullName)) {
+        open->activate();
+        return open;
+    }
+    const QString name = fileNameOf(fullName);
+    if (findByName(name))
+        raise(err::ApplicationDefined,
+              QStringLiteral("A document with the name '") + name +
+                  QStringLiteral("' is already open. You cannot open two documents with the same "
+                                 "name, even if the documents are in different folders."));
+    return adopt(loadWorkbookModel(fullName), fullName);
+}
+
+void Application::closed(Workbook& book)
+{
+    std::erase(m_activation, &book);
+    std::erase_if(m_books, [&book](const auto& b) { return b.get() == &book; });
+    if (m_macroBook.get() == &book)
+        m_macroBook.reset();
+}
+
+std::shared_ptr<Workbook> Application::activeWorkbook() const
+{
+    if (m_activation.empty())
+        return nullptr;
+    return std::static_pointer_cast<Workbook>(m_activation.back()->shared_from_this());
+}
+
+void Application::activated(Workbook& book)
+{
+    if (book.isAddin())
+        return;
+    std::erase(m_activation, &book);
+    m_activation.push_back(&book);
+}
+
+bool Application::anyWorkbookOpen() const
+{
+    return !m_activation.empty();
+}
+
+std::shared_ptr<Worksheet> Application::activeSheet() const
+{
+    const auto book = activeWorkbook();
+    return book ? book->activeSheet() : nullptr;
+}
+
+ObjectRef Application::selection() const
+{
+    const auto sheet = activeSheet();
+    return sheet ? sheet->selection() : nullptr;
+}
+
+ObjectRef Application::activeSheetOrRaise(const QString& member) const
+{
+    auto sheet = activeSheet();
+    if (!sheet)
+        raise(err::ApplicationDefined,
+              QStringLiteral("Method '") + member + QStringLiteral("' of object '_Global' failed"));
+    return sheet;
+}
+
+void Application::raiseSheetSelectionChange(const ObjectRef& sheet, const ObjectRef& target)
+{
+    if (m_enableEvents)
+        m_events.fire(QStringLiteral("SheetSelectionChange"), {Variant(sheet), Variant(target)});
+}
+
+const MemberTable<Application>& Application::members()
+{
+    static const MemberTable<Application> table = [] {
+        using A = Application;
+        MemberTable<A> t;
+        const QString index = QStringLiteral("Index");
+        t.prop(QStringLiteral("Version"), [](A& a) { return Variant(a.m_options.version); });
+        t.prop(
+            QStringLiteral("Caption"), [](A& a) { return Variant(a.m_options.caption); },
+            [](A& a, const Variant& v) { a.m_options.caption = v.toString(); });
+        t.prop(QStringLiteral("Name"), [](A&) { return Variant(QStringLiteral("Picrows Host")); });
+        t.prop(QStringLiteral("Path"), [](A& a) { return Variant(a.path()); });
+        t.prop(QStringLiteral("hInstance"),
+               [](A& a) { return Variant(a.m_options.is64Bit ? std::int32_t(0) : kModuleHandle); });
+        t.prop(QStringLiteral("Application"), [](A& a) { return Variant(a.shared_from_this()); });
+        t.prop(QStringLiteral("Parent"), [](A& a) { return Variant(a.shared_from_this()); });
+
+        t.prop(QStringLiteral("ActiveWorkbook"),
+               [](A& a) { return orNothing(a.activeWorkbook()); });
+        t.prop(QStringLiteral("ActiveSheet"), [](A& a) { return orNothing(a.activeSheet()); });
+        t.prop(QStringLiteral("ActiveWindow"), [](A& a) {
+            const auto book = a.activeWorkbook();
+            return book ? Variant(book->window()) : Variant(ObjectRef());
+        });
+        t.prop(QStringLiteral("ActiveCell"), [](A& a) {
+            const auto sheet = a.activeSheet();
+            return sheet ? Variant(sheet->activeCell()) : Variant(ObjectRef());
+        });
+        t.prop(QStringLiteral("Selection"), [](A& a) { return Variant(a.selection()); });
+        t.member(QStringLiteral("Cells"),
+                 {QStringLiteral("RowIndex"), QStringLiteral("ColumnIndex")}, 0,
+                 [](A& a, const BoundArgs& args) {
+                     return a.activeSheetOrRaise(QStringLiteral("Cells"))
+                         ->get(QStringLiteral("Cells"), {args.value(0, Variant::missing()),
+                                                         args.value(1, Variant::missing())});
+                 });
+        t.member(QStringLiteral("Range"), {QStringLiteral("Cell1"), QStringLiteral("Cell2")}, 1,
+                 [](A& a, const BoundArgs& args) {
+                     return a.activeSheetOrRaise(QStringLiteral("Range"))
+                         ->get(QStringLiteral("Range"),
+                               {args.at(0), args.value(1, Variant::missing())});
+                 });
+
+        t.prop(
+            QStringLiteral("ScreenUpdating"), [](A& a) { return Variant(a.m_screenUpdating); },
+            [](A& a, const Variant& v) { a.m_screenUpdating = v.toBool(); });
+        t.prop(
+            QStringLiteral("EnableEvents"), [](A& a) { return Variant(a.m_enableEvents); },
+            [](A& a, const Variant& v) { a.m_enableEvents = v.toBool(); });
+        t.prop(
+            QStringLiteral("Interactive"), [](A& a) { return Variant(a.m_interactive); },
+            [](A& a, const Variant& v) { a.m_interactive = v.toBool(); });
+        t.prop(
+            QStringLiteral("DisplayAlerts"), [](A& a) { return Variant(a.m_displayAlerts); },
+            [](A& a, const Variant& v) { a.m_displayAlerts = v.toBool(); });
+        // False, or the pending operation: 1 copy, 2 cut. Assigning anything clears it.
+        t.prop(
+            QStringLiteral("CutCopyMode"),
+            [](A& a) {
+                return a.m_cutCopyMode ? Variant(std::int32_t(a.m_cutCopyMode)) : Variant(false);
+            },
+            [](A& a, const Variant& v) {
+                (void)v.toBool();
+                a.m_cutCopyMode = 0;
+            });
+        t.prop(
+            QStringLiteral("StandardFont"), [](A& a) { return Variant(a.m_options.standardFont); },
+            [](A& a, const Variant& v) { a.m_options.standardFont = v.toString(); });
+        t.prop(
+            QStringLiteral("StandardFontSize"),
+            [](A& a) { return Variant(a.m_options.standardFontSize); },
+            [](A& a, const Variant& v) {
+                const double size = v.toDouble();
+                if (size < 1 || size > 409)
+                    raise(err::ApplicationDefined,
+                          QStringLiteral("Unable to set the StandardFontSize property of the "
+                                         "Application class"));
+                a.m_options.standardFontSize = size;
+            });
+        t.prop(
+            QStringLiteral("SheetsInNewWorkbook"),
+            [](A& a) { return Variant(std::int32_t(a.m_options.sheetsInNewWorkbook)); },
+            [](A& a, const Variant& v) {
+                const std::int32_t count = v.toInt32();
+                if (count < 1 || count > 255)
+                    raise(err::ApplicationDefined,
+                          QStringLiteral("Unable to set the SheetsInNewWorkbook property of the "
+                                         "Application class"));
+                a.m_options.sheetsInNewWorkbook = count;
+            });
+
+        t.member(QStringLiteral("Workbooks"), {index}, 0, [](A& a, const BoundArgs& args) {
+            if (args.has(0))
+                return a.m_workbooks->get(QString(), {args.at(0)});
+            return Variant(ObjectRef(a.m_workbooks));
+        });
+        for (const QString& name : {QStringLiteral("Worksheets"), QStringLiteral("Sheets")})
+            t.member(name, {index}, 0, [name](A& a, const BoundArgs& args) {
+                const auto book = a.activeWorkbook();
+                if (!book)
+                    raise(err::ApplicationDefined,
+                          QStringLiteral("Method '") + name +
+                              QStringLiteral("' of object '_Global' failed"));
+                Args forward;
+                if (args.has(0))
+                    forward.positional.push_back(args.at(0));
+                return book->get(name, forward);
+            });
+        t.prop(QStringLiteral("CommandBars"),
+               [](A& a) { return Variant(ObjectRef(a.m_commandBars)); });
+        t.member(QStringLiteral("COMAddIns"), {index}, 0, [](A& a, const BoundArgs& args) {
+            if (args.has(0))
+                return a.m_comAddIns->get(QString(), {args.at(0)});
+            return Variant(ObjectRef(a.m_comAddIns));
+        });
+
+        QStringList runParams{QStringLiteral("Macro")};
+        for (int i = 1; i <= 30; ++i)
+            runParams << QStringLiteral("Arg") + QString::number(i);
+        t.member(QStringLiteral("Run"), runParams, 1,
+                 [](A& a, const BoundArgs& args) { return a.run(args); });
+        return t;
+    }();
+    return table;
+}
+
+Variant Application::run(const BoundArgs& args)
+{
+    return runMacro(*this, args.at(0).toString());
+}
+
+} // namespace host::objects

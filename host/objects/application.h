@@ -1,0 +1,87 @@
+#pragma once
+
+#include "host/automation/events.h"
+#include "host/automation/member_table.h"
+#include "host/objects/host_options.h"
+
+#include <memory>
+#include <vector>
+
+namespace host::model {
+struct Workbook;
+}
+
+namespace host::objects {
+
+class ComAddIns;
+class CommandBars;
+class Workbook;
+class Workbooks;
+class Worksheet;
+
+// The host application: its switches and settings, the open workbooks in the order they
+// were opened, which of them is active, and the SheetSelectionChange event.
+class Application : public TableDispatch<Application>
+{
+public:
+    explicit Application(HostOptions options);
+    ~Application() override;
+
+    static const MemberTable<Application>& members();
+    QString className() const override { return QStringLiteral("Application"); }
+    EventSource* events() override { return &m_events; }
+
+    HostOptions& options() { return m_options; }
+    const HostOptions& options() const { return m_options; }
+    QString path() const;
+    bool enableEvents() const { return m_enableEvents; }
+    bool displayAlerts() const { return m_displayAlerts; }
+
+    // Loads what the host loads at its start: the macro workbook.
+    void start();
+
+    // Workbooks, in open order, then the macro workbook (IsAddin True) when it is loaded.
+    std::vector<std::shared_ptr<Workbook>> workbooks() const;
+    std::shared_ptr<Workbook> findByName(const QString& name) const;
+    std::shared_ptr<Workbook> findByFullName(const QString& fullName) const;
+    std::shared_ptr<Workbook> adopt(std::unique_ptr<model::Workbook> book, const QString& fullName);
+    std::shared_ptr<Workbook> addNew(int sheetCount);
+    std::shared_ptr<Workbook> open(const QString& fileName);
+    void closed(Workbook& book); // a workbook left the host
+    int nextBookNumber() { return ++m_bookCounter; }
+
+    // The active workbook is the most recently activated open one that is no add-in.
+    std::shared_ptr<Workbook> activeWorkbook() const;
+    void activated(Workbook& book);
+    bool anyWorkbookOpen() const;
+    std::shared_ptr<Worksheet> activeSheet() const;
+    ObjectRef selection() const;
+
+    void raiseSheetSelectionChange(const ObjectRef& sheet, const ObjectRef& target);
+
+    ComAddIns& comAddIns() { return *m_comAddIns; }
+
+    // Cuts every object loose when the host ends.
+    void detach();
+
+private:
+    ObjectRef activeSheetOrRaise(const QString& member) const;
+    Variant run(const BoundArgs& args);
+
+    HostOptions m_options;
+    EventSource m_events;
+    bool m_screenUpdating = true;
+    bool m_enableEvents = true;
+    bool m_interactive = true;
+    bool m_displayAlerts = true;
+    int m_cutCopyMode = 0;
+    int m_bookCounter = 0;
+    std::vector<std::shared_ptr<Workbook>> m_books;
+    std::shared_ptr<Workbook> m_macroBook;
+    std::vector<Workbook*> m_activation; // most recently activated last
+    std::shared_ptr<Workbooks> m_workbooks;
+    std::shared_ptr<CommandBars> m_commandBars;
+    std::shared_ptr<ComAddIns> m_comAddIns;
+};
+
+} // namespace host::objects

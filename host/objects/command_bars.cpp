@@ -1,0 +1,96 @@
+#include "host/objects/command_bars.h"
+
+#include "host/objects/application.h"
+#include "host/objects/disconnected.h"
+#include "host/objects/workbook.h"
+
+namespace host::objects {
+
+Application& CommandBarControl::app() const
+{
+    const auto app = m_app.lock();
+    if (!app)
+        raiseDisconnected();
+    return static_cast<Application&>(*app); // kept alive by its other owners meanwhile
+}
+
+const MemberTable<CommandBarControl>& CommandBarControl::members()
+{
+    static const MemberTable<CommandBarControl> table = [] {
+        using C = CommandBarControl;
+        MemberTable<C> t;
+        t.prop(QStringLiteral("Id"), [](C& c) { return Variant(std::int32_t(c.m_control.id)); });
+        t.prop(QStringLiteral("Caption"), [](C& c) { return Variant(c.m_control.caption); });
+        t.prop(QStringLiteral("BuiltIn"), [](C&) { return Variant(true); });
+        t.prop(QStringLiteral("Type"), [](C&) { return Variant(std::int32_t(1)); }); // a button
+        t.prop(QStringLiteral("Enabled"),
+               [](C& c) { return Variant(!c.m_control.enabled || c.m_control.enabled(c.app())); });
+        t.member(QStringLiteral("Execute"), {}, 0, [](C& c, const BoundArgs&) {
+            Application& app = c.app();
+            const bool enabled = !c.m_control.enabled || c.m_control.enabled(app);
+            if (!c.m_control.execute || !enabled)
+                raise(err::ApplicationDefined,
+                      QStringLiteral("Method 'Execute' of object '_CommandBarButton' failed"));
+            c.m_control.execute(app);
+            return Variant();
+        });
+        t.prop(QStringLiteral("Application"),
+               [](C& c) { return Variant(c.app().shared_from_this()); });
+        return t;
+    }();
+    return table;
+}
+
+CommandBars::CommandBars(Application& app) : m_app(&app)
+{
+    const auto bookOpen = [](const Application& a) { return a.anyWorkbookOpen(); };
+    const auto notEditing = [](const Application& a) { return !a.options().cellEditing; };
+    addBuiltIn({kControlNew, QStringLiteral("&New..."), notEditing,
+                [](Application& a) { a.addNew(a.options().sheetsInNewWorkbook); }});
+    addBuiltIn({kControlSaveAs, QStringLiteral("Save &As..."), bookOpen, {}});
+}
+
+void CommandBars::addBuiltIn(BuiltInControl control)
+{
+    m_builtIns.push_back(std::move(control));
+}
+
+Application& CommandBars::app() const
+{
+    if (!m_app)
+        raiseDisconnected();
+    return *m_app;
+}
+
+ObjectRef CommandBars::findControl(const BoundArgs& args)
+{
+    Application& a = app();
+    if (!args.has(1))
+        return nullptr; // Tag and Type searches look at custom controls, of which there are none
+                        // yet
+    const std::int32_t id = args.at(1).toInt32();
+    for (const BuiltInControl& control : m_builtIns)
+        if (control.id == id)
+            return std::make_shared<CommandBarControl>(a.weak_from_this(), control);
+    return nullptr;
+}
+
+const MemberTable<CommandBars>& CommandBars::members()
+{
+    static const MemberTable<CommandBars> table = [] {
+        MemberTable<CommandBars> t;
+        t.member(
+            QStringLiteral("FindControl"),
+            {QStringLiteral("Type"), QStringLiteral("Id"), QStringLiteral("Tag"),
+             QStringLiteral("Visible"), QStringLiteral("Recursive")},
+            0, [](CommandBars& c, const BoundArgs& args) { return Variant(c.findControl(args)); });
+        t.prop(QStringLiteral("Application"),
+               [](CommandBars& c) { return Variant(c.app().shared_from_this()); });
+        t.prop(QStringLiteral("Parent"),
+               [](CommandBars& c) { return Variant(c.app().shared_from_this()); });
+        return t;
+    }();
+    return table;
+}
+
+} // namespace host::objects

@@ -1,0 +1,44 @@
+#include "host/objects/host.h"
+
+#include "host/model/workbook.h"
+#include "host/objects/application.h"
+#include "host/objects/book_files.h"
+#include "host/objects/com_addins.h"
+#include "host/objects/workbook.h"
+
+namespace host::objects {
+
+Host::Host(HostOptions options) : m_app(std::make_shared<Application>(std::move(options)))
+{
+    m_app->start();
+}
+
+Host::~Host()
+{
+    m_app->detach();
+}
+
+ObjectRef Host::application() const
+{
+    return m_app;
+}
+
+HostOptions& Host::options()
+{
+    return m_app->options();
+}
+
+ObjectRef Host::adoptWorkbook(std::unique_ptr<model::Workbook> book, const QString& fullName)
+{
+    auto adopted = m_app->adopt(std::move(book), fullName);
+    if (folderOf(fullName).isEmpty())
+        adopted->setNeverSaved();
+    return adopted;
+}
+
+void Host::registerComAddIn(const QString& progId, const QString& description, ObjectRef object)
+{
+    m_app->comAddIns().registerAddIn(progId, description, std::move(object));
+}
+
+} // namespace host::objects

@@ -1,0 +1,212 @@
+// The application: settings, built-in controls, the macro workbook and Run, add-ins, and the
+// errors of late-bound calls.
+#include "tests/host/objects/objects_support.h"
+
+#include "host/automation/member_table.h"
+
+using namespace objects_test;
+using host::Variant;
+
+namespace {
+
+TEST(Application, SettingsOfTheHost)
+{
+    host::objects::HostOptions options;
+    options.path = q("/opt/host");
+    host::objects::Host host(options);
+    const xl::Application app(host.application());
+    EXPECT_EQ(app.TypeName(), q("Application"));
+    EXPECT_EQ(app.Version(), q("16.0"));
+    EXPECT_EQ(app.Path(), q("/opt/host"));
+    EXPECT_NE(app.hInstance(), 0);
+    app.let(q("caption"), q("Book1 - Host"));
+    EXPECT_EQ(app.Caption(), q("Book1 - Host"));
+    EXPECT_EQ(app.StandardFont(), q("Calibri"));
+    EXPECT_EQ(app.StandardFontSize(), 11);
+    EXPECT_EQ(app.SheetsInNewWorkbook(), 1);
+
+    host.options().version = q("11.0");
+    host.options().is64Bit = true;
+    EXPECT_EQ(app.Version(), q("11.0"));
+    EXPECT_EQ(app.hInstance(), 0);
+
+    for (const char* name : {"ScreenUpdating", "EnableEvents", "Interactive", "DisplayAlerts"}) {
+        EXPECT_TRUE(app.get(q(name)).toBool()) << name;
+        app.let(q(name), false);
+        EXPECT_FALSE(app.get(q(name)).toBool()) << name;
+    }
+    EXPECT_EQ(app.CutCopyMode(), Variant(false));
+    app.setCutCopyMode(false);
+    EXPECT_EQ(app.CutCopyMode(), Variant(false));
+}
+
+TEST(Application, BuiltInControlsFollowTheHostState)
+{
+    host::objects::Host host;
+    const xl::Application app(host.application());
+    const auto enabled = [&](int id) { return app.CommandBars().FindControl(id).Enabled(); };
+
+    EXPECT_FALSE(enabled(748)); // no workbook open
+    EXPECT_TRUE(enabled(18));
+    app.Workbooks().Add();
+    EXPECT_TRUE(enabled(748));
+    host.options().cellEditing = true;
+    EXPECT_FALSE(enabled(18));
+    EXPECT_TRUE(enabled(748));
+    host.options().cellEditing = false;
+    EXPECT_TRUE(enabled(18));
+
+    const xl::CommandBarControl control = app.CommandBars().FindControl(18);
+    EXPECT_EQ(control.Id(), 18);
+    control.Execute(); // a new workbook
+    EXPECT_EQ(app.ActiveWorkbook().Name(), q("Book2"));
+    EXPECT_EQ(errorOf([&] { app.CommandBars().FindControl(748).Execute(); }),
+              host::err::ApplicationDefined);
+
+    EXPECT_TRUE(app.CommandBars().FindControl(99999).isNothing());
+    EXPECT_EQ(errorOf([&] { app.CommandBars().FindControl(99999).Enabled(); }),
+              host::err::ObjectNotSet);
+}
+
+TEST(Application, RunResolvesTheMacroWorkbooksMacros)
+{
+    host::objects::Host host;
+    const xl::Application app(host.application());
+    app.Workbooks().Add();
+    struct Case
+    {
+        const char* macro;
+        int error;
+        Variant answer;
+    } cases[] = {
+        {"'@TORVA_Picrows.xlam'!CallForExe_GetTrimmingEnabled", 0, Variant(false)},
+        {"@TORVA_Picrows.xlam!CallForExe_GetTrimmingEnabled", 0, Variant(false)},
+        {"'@torva_picrows.XLAM'!callforexe_gettrimmingenabled", 0, Variant(false)},
+        {"'@TORVA_Picrows.xlam'!Module1.CallForExe_GetTrimmingEnabled", 0, Variant(false)},
+        {"'@TORVA_Picrows.xlam'!CallForExe_Refresh_RetrimmingCmd", 0, Variant()},
+        {"'@TORVA_Picrows.xlam'!CallForExe_Unknown", host::err::ApplicationDefined, Variant()},
+        {"'Book1'!CallForExe_GetTrimmingEnabled", host::err::ApplicationDefined, Variant()},
+        {"CallForExe_GetTrimmingEnabled", host::err::ApplicationDefined, Variant()},
+        {"'Other.xlam'!CallForExe_GetTrimmingEnabled", host::err::ApplicationDefined, Variant()},
+    };
+    for (const Case& c : cases) {
+        Variant answer;
+        EXPECT_EQ(errorOf([&] { answer = app.Run(q(c.macro)); }), c.error) << c.macro;
+        EXPECT_EQ(answer, c.answer) << c.macro;
+    }
+    EXPECT_EQ(
+        descriptionOf([&] { app.Run(q("'Book1'!Nope")); }),
+        q("Cannot run the macro ''Book1'!Nope'. The macro may not be available in this workbook "
+          "or all macros may be disabled."));
+
+    // The suite passes 30 omitted arguments; one more is too many.
+    std::vector<Variant> omitted(30, Variant::missing());
+    EXPECT_EQ(app.Run(q("'@TORVA_Picrows.xlam'!CallForExe_GetTrimmingEnabled"), omitted),
+              Variant(false));
+    omitted.push_back(Variant::missing());
+    EXPECT_EQ(errorOf([&] {
+                  app.Run(q("'@TORVA_Picrows.xlam'!CallForExe_GetTrimmingEnabled"), omitted);
+              }),
+              host::err::WrongArgCount);
+}
+
+TEST(Application, TheMacroWorkbookIsAnOpenAddIn)
+{
+    host::objects::Host host;
+    const xl::Application app(host.application());
+    EXPECT_TRUE(app.ActiveWorkbook().isNothing()); // an add-in is never the active book
+    app.Workbooks().Add();
+    ASSERT_EQ(app.Workbooks().Count(), 2);
+    const xl::Workbook macro = app.Workbooks().Item(2);
+    EXPECT_EQ(macro.Name(), q("@TORVA_Picrows.xlam"));
+    EXPECT_TRUE(macro.IsAddin());
+    EXPECT_EQ(macro.Windows().Count(), 0);
+    EXPECT_FALSE(app.Workbooks().Item(1).IsAddin());
+    QString found;
+    for (const xl::Workbook& book : app.Workbooks().items())
+        if (book.Name().toUpper().contains(q("TORVA_PICROWS.XLAM")))
+            found = book.Name();
+    EXPECT_EQ(found, q("@TORVA_Picrows.xlam"));
+
+    host::objects::HostOptions without;
+    without.macroWorkbook = false;
+    host::objects::Host plain(without);
+    const xl::Application bare(plain.application());
+    EXPECT_EQ(bare.Workbooks().Count(), 0);
+    EXPECT_EQ(errorOf([&] { bare.Run(q("'@TORVA_Picrows.xlam'!CallForExe_GetTrimmingEnabled")); }),
+              host::err::ApplicationDefined);
+}
+
+// An add-in's published object, called by name.
+class Bridge : public host::TableDispatch<Bridge>
+{
+public:
+    QString className() const override { return QStringLiteral("Connect2"); }
+    static const host::MemberTable<Bridge>& members()
+    {
+        static const host::MemberTable<Bridge> table = [] {
+            host::MemberTable<Bridge> t;
+            t.member(q("CallForExe_GetTrimmingEnabled"), {}, 0,
+                     [](Bridge&, const host::BoundArgs&) { return Variant(true); });
+            return t;
+        }();
+        return table;
+    }
+};
+
+TEST(Application, ComAddInsAnswerOnlyLoadedAddIns)
+{
+    host::objects::Host host;
+    const xl::Application app(host.application());
+    EXPECT_EQ(app.COMAddIns().Count(), 0);
+    EXPECT_EQ(errorOf([&] { app.COMAddIns(q("TORVA_PicrowsFor2007.Connect2")); }),
+              host::err::OutOfRange);
+
+    host.registerComAddIn(q("TORVA_PicrowsFor2007.Connect2"), q("ribbon"),
+                          std::make_shared<Bridge>());
+    const xl::COMAddIn addIn = app.COMAddIns(q("torva_picrowsfor2007.connect2"));
+    EXPECT_EQ(addIn.ProgId(), q("TORVA_PicrowsFor2007.Connect2"));
+    EXPECT_TRUE(addIn.Connect());
+    EXPECT_EQ(addIn.Object().call(q("CallForExe_GetTrimmingEnabled")), Variant(true));
+    EXPECT_EQ(app.COMAddIns().Item(q("TORVA_PicrowsFor2007.Connect2")).Description(), q("ribbon"));
+}
+
+TEST_F(HostTest, ArgumentErrorsOfLateBoundCalls)
+{
+    struct Case
+    {
+        const char* what;
+        std::function<void()> call;
+        int error;
+    } cases[] = {
+        {"unknown member", [&] { range("A1").get(q("NoSuchMember")); }, host::err::NotSupported},
+        {"read-only property", [&] { app.let(q("Version"), q("9.0")); }, host::err::NotSupported},
+        {"too many arguments",
+         [&] {
+             range("A1").call(q("Offset"), {1, 2, 3});
+         },
+         host::err::WrongArgCount},
+        {"unknown named argument",
+         [&] { sheet().call(q("Copy"), host::Args().add(q("Where"), sheet(2).toVariant())); },
+         host::err::NamedNotFound},
+        {"required argument left out", [&] { app.Workbooks().call(q("Open")); },
+         host::err::NotOptional},
+        {"value that does not convert",
+         [&] {
+             range("A1").call(q("Offset"), {q("x"), 1});
+         },
+         host::err::TypeMismatch},
+        {"object expected", [&] { sheet().call(q("Copy"), {q("Sheet2")}); },
+         host::err::ObjectRequired},
+        {"member of Nothing", [&] { xl::Range().Value(); }, host::err::ObjectNotSet},
+        {"collection item out of range", [&] { app.Workbooks().Item(9); }, host::err::OutOfRange},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(errorOf(c.call), c.error) << c.what;
+
+    // Named arguments bind by name in any letter case.
+    sheet(1).call(q("Copy"), host::Args().add(q("after"), sheet(3).toVariant()));
+    EXPECT_EQ(sheet(4).Name(), q("Sheet1 (2)"));
+}
+
+} // namespace
