@@ -1,6 +1,7 @@
 #include "host/xlsx/cell_writer.h"
 
 #include "host/xlsx/formula_shift.h"
+#include "host/xlsx/sheet_reader.h"
 #include "host/xlsx/sheet_writer.h"
 #include "host/xlsx/xml_util.h"
 
@@ -263,6 +264,11 @@ void CellWriter::writeValue(pugi::xml_node c, pugi::xml_node f, const Cell& cell
         const auto& strings = *m_context.sharedStrings;
         if (ok && index >= 0 && size_t(index) < strings.size() &&
             strings[size_t(index)] == cell.text)
+            return;
+    }
+    // So does an unchanged inline text, with its runs.
+    if (cell.kind == CellKind::Text && cell.formula.isEmpty() && type == "inlineStr") {
+        if (const pugi::xml_node is = xml::child(c, "is"); is && richText(is) == cell.text)
             return;
     }
     const bool sameError =

@@ -33,7 +33,7 @@ std::unique_ptr<model::Workbook> load(const QString& path)
     const ZipLimits limits;
     if (file.size() > limits.maxFileSize)
         refuse(QStringLiteral("the file is larger than %1 MB").arg(limits.maxFileSize >> 20));
-    QByteArray bytes = file.read(limits.maxFileSize + 1);
+    QByteArray bytes = file.readAll(); // bounded by the size checked above
     if (file.error() != QFileDevice::NoError)
         refuse(file.errorString());
     file.close();

@@ -19,7 +19,7 @@ namespace {
 
 constexpr unsigned kParseOptions = pugi::parse_cdata | pugi::parse_escapes | pugi::parse_eol |
                                    pugi::parse_declaration | pugi::parse_ws_pcdata |
-                                   pugi::parse_pi | pugi::parse_comments;
+                                   pugi::parse_pi | pugi::parse_comments | pugi::parse_doctype;
 
 struct ByteWriter : pugi::xml_writer
 {
@@ -60,6 +60,13 @@ pugi::xml_document parse(const QByteArray& data, const QString& partName)
                  .arg(result.offset));
     if (!doc.document_element())
         fail(QStringLiteral("the part '%1' has no XML content").arg(partName));
+    // Parts may not declare document types; their entities are a classic expansion attack.
+    for (pugi::xml_node n = doc.first_child(); n; n = n.next_sibling()) {
+        if (n.type() == pugi::node_doctype)
+            fail(QStringLiteral("the part '%1' declares a document type (DTD), which packages "
+                                "may not")
+                     .arg(partName));
+    }
     return doc;
 }
 

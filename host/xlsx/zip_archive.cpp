@@ -79,6 +79,8 @@ std::shared_ptr<const ZipArchive> ZipArchive::open(QByteArray bytes, const QStri
         if (code == ZIP_ER_NOZIP)
             archive->refuse(QStringLiteral(
                 "it is not an .xlsx package (no zip directory: not a zip file, or truncated)"));
+        if (code == ZIP_ER_EXISTS)
+            archive->refuse(QStringLiteral("an entry name occurs twice in the zip directory"));
         if (code == ZIP_ER_INCONS)
             archive->refuse(
                 QStringLiteral("the zip archive is inconsistent (truncated or damaged)"));

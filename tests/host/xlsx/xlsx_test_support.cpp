@@ -3,6 +3,7 @@
 #include "host/model/workbook.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -32,6 +33,27 @@ QStringList corpusWorkbooks()
                                              QDir::Files, QDir::Name))
         out.append(dir.filePath(name));
     return out;
+}
+
+QString goldenDir()
+{
+    return sourceDir() + QStringLiteral("/tests/host/xlsx/golden");
+}
+
+QString packParts(const QString& partsDir, const QString& target)
+{
+    QDirIterator it(partsDir, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    QStringList names;
+    while (it.hasNext())
+        names.append(QDir(partsDir).relativeFilePath(it.next()));
+    names.sort();
+    names.removeOne(QStringLiteral("[Content_Types].xml"));
+    names.prepend(QStringLiteral("[Content_Types].xml"));
+    std::vector<std::pair<QString, QByteArray>> entries;
+    for (const QString& name : names)
+        entries.emplace_back(name, readFile(partsDir + u'/' + name));
+    writeZip(target, entries);
+    return target;
 }
 
 std::vector<ZipEntry> readZip(const QString& path)

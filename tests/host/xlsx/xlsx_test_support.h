@@ -20,6 +20,11 @@ namespace xlsxtest {
 QString sourceDir();
 QString corpusDir();           // PICROWS_CORPUS_DIR, else the corpus beside the source tree
 QStringList corpusWorkbooks(); // the .xlsx and .xlsm files of the corpus, sorted
+QString goldenDir();           // the golden cases beside these tests
+
+// Zips a folder of parts into a package at `target` (content types first, as producers write
+// them) and returns `target`.
+QString packParts(const QString& partsDir, const QString& target);
 
 struct ZipEntry
 {
