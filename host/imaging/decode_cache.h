@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QImage>
+
+namespace host::imaging {
+
+struct EncodedImage;
+
+// Decoded pictures kept for repeated renders (a sheet redrawn, thumbnails of the same picture),
+// keyed by the picture's content and the decoding scale. Process-wide and thread-safe; holds
+// up to 96 MB of pixels, dropping the least recently used.
+//
+// Returns decodePicture(image, denominator) from the cache or by decoding; raises what
+// decodePicture raises.
+QImage cachedDecode(const EncodedImage& image, int denominator = 1);
+
+// Adds a picture decoded elsewhere (the check a picture gets when inserted).
+void storeDecoded(const EncodedImage& image, int denominator, const QImage& decoded);
+
+struct DecodeCacheStats
+{
+    qint64 hits = 0;
+    qint64 misses = 0;
+};
+DecodeCacheStats decodeCacheStats();
+void clearDecodeCache();
+
+} // namespace host::imaging

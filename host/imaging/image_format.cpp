@@ -1,0 +1,109 @@
+#include "host/imaging/image_format.h"
+
+namespace host::imaging {
+
+namespace {
+
+bool startsWith(QByteArrayView bytes, QByteArrayView prefix)
+{
+    return bytes.size() >= prefix.size() && bytes.first(prefix.size()) == prefix;
+}
+
+quint32 le32(QByteArrayView bytes, qsizetype at)
+{
+    const auto* p = reinterpret_cast<const uchar*>(bytes.data()) + at;
+    return quint32(p[0]) | quint32(p[1]) << 8 | quint32(p[2]) << 16 | quint32(p[3]) << 24;
+}
+
+} // namespace
+
+ImageFormat sniffFormat(QByteArrayView bytes)
+{
+    if (startsWith(bytes, "\xFF\xD8\xFF"))
+        return ImageFormat::Jpeg;
+    if (startsWith(bytes, "\x89PNG\r\n\x1A\n"))
+        return ImageFormat::Png;
+    if (startsWith(bytes, "GIF87a") || startsWith(bytes, "GIF89a"))
+        return ImageFormat::Gif;
+    if (startsWith(bytes, "BM") && bytes.size() >= 26)
+        return ImageFormat::Bmp;
+    if (startsWith(bytes, QByteArrayView("II*\0", 4)) ||
+        startsWith(bytes, QByteArrayView("MM\0*", 4)))
+        return ImageFormat::Tiff;
+    if (startsWith(bytes, "RIFF") && bytes.size() >= 12 && bytes.sliced(8, 4) == "WEBP")
+        return ImageFormat::WebP;
+    // An enhanced metafile starts with its header record (type 1) carrying " EMF" at offset 40.
+    if (bytes.size() >= 88 && le32(bytes, 0) == 1 && le32(bytes, 40) == 0x464D4520)
+        return ImageFormat::Emf;
+    return ImageFormat::Unknown;
+}
+
+QString fileExtension(ImageFormat format)
+{
+    switch (format) {
+    case ImageFormat::Jpeg:
+        return QStringLiteral("jpeg");
+    case ImageFormat::Png:
+        return QStringLiteral("png");
+    case ImageFormat::Gif:
+        return QStringLiteral("gif");
+    case ImageFormat::Bmp:
+        return QStringLiteral("bmp");
+    case ImageFormat::Tiff:
+        return QStringLiteral("tiff");
+    case ImageFormat::Emf:
+        return QStringLiteral("emf");
+    case ImageFormat::WebP:
+        return QStringLiteral("webp");
+    case ImageFormat::Unknown:
+        break;
+    }
+    return QStringLiteral("bin");
+}
+
+QString mimeType(ImageFormat format)
+{
+    switch (format) {
+    case ImageFormat::Jpeg:
+        return QStringLiteral("image/jpeg");
+    case ImageFormat::Png:
+        return QStringLiteral("image/png");
+    case ImageFormat::Gif:
+        return QStringLiteral("image/gif");
+    case ImageFormat::Bmp:
+        return QStringLiteral("image/bmp");
+    case ImageFormat::Tiff:
+        return QStringLiteral("image/tiff");
+    case ImageFormat::Emf:
+        return QStringLiteral("image/x-emf");
+    case ImageFormat::WebP:
+        return QStringLiteral("image/webp");
+    case ImageFormat::Unknown:
+        break;
+    }
+    return QStringLiteral("application/octet-stream");
+}
+
+QByteArray qtFormatName(ImageFormat format)
+{
+    switch (format) {
+    case ImageFormat::Jpeg:
+        return QByteArrayLiteral("jpeg");
+    case ImageFormat::Png:
+        return QByteArrayLiteral("png");
+    case ImageFormat::Gif:
+        return QByteArrayLiteral("gif");
+    case ImageFormat::Bmp:
+        return QByteArrayLiteral("bmp");
+    case ImageFormat::Tiff:
+        return QByteArrayLiteral("tiff");
+    case ImageFormat::WebP:
+        return QByteArrayLiteral("webp");
+    case ImageFormat::Emf:
+    case ImageFormat::Unknown:
+        break;
+    }
+    return {};
+}
+
+} // namespace host::imaging

@@ -1,0 +1,133 @@
+#include "host/imaging/picture_render.h"
+
+#include "host/automation/host_error.h"
+#include "host/imaging/decode_cache.h"
+#include "host/imaging/encoded_image.h"
+#include "host/imaging/lum_adjust.h"
+
+#include <QPainter>
+#include <QTransform>
+
+#include <cmath>
+
+namespace host::imaging {
+
+namespace {
+
+// The largest JPEG scale denominator whose decode still has at least `needed` (a fraction of
+// the full size) of the pixels; a hair of tolerance absorbs the rounding of the transforms.
+int denominatorFor(double needed)
+{
+    for (int d : {8, 4, 2})
+        if (1.0 / d >= needed - 1e-9)
+            return d;
+    return 1;
+}
+
+} // namespace
+
+QRectF rotatedBounds(const QRectF& box, double rotation)
+{
+    QTransform turn;
+    turn.translate(box.center().x(), box.center().y());
+    turn.rotate(rotation);
+    turn.translate(-box.center().x(), -box.center().y());
+    return turn.mapRect(box);
+}
+
+void paintPicture(QPainter& painter, const QRectF& box, const EncodedImage& image,
+                  const PictureLook& look)
+{
+    const QSizeF untouched = look.untouched;
+    const double visibleWidth = untouched.width() - look.cropLeft - look.cropRight;
+    const double visibleHeight = untouched.height() - look.cropTop - look.cropBottom;
+    if (image.isNull() || box.isEmpty() || visibleWidth <= 0 || visibleHeight <= 0 ||
+        untouched.isEmpty() || image.pixelSize.isEmpty())
+        return;
+
+    // The visible region in pixels of the whole picture; it reaches beyond the picture where a
+    // crop is negative.
+    const double perPointX = image.pixelSize.width() / untouched.width();
+    const double perPointY = image.pixelSize.height() / untouched.height();
+    const QRectF source(look.cropLeft * perPointX, look.cropTop * perPointY,
+                        visibleWidth * perPointX, visibleHeight * perPointY);
+
+    // Device pixels along the box's sides, whatever the painter's rotation or scale.
+    const QTransform device = painter.combinedTransform();
+    const double deviceWidth = box.width() * std::hypot(device.m11(), device.m12());
+    const double deviceHeight = box.height() * std::hypot(device.m21(), device.m22());
+    const double needed = std::max(deviceWidth / source.width(), deviceHeight / source.height());
+
+    QImage decoded;
+    try {
+        decoded = cachedDecode(image, denominatorFor(needed));
+    } catch (const HostError&) {
+        return;
+    }
+    const double fx = double(decoded.width()) / image.pixelSize.width();
+    const double fy = double(decoded.height()) / image.pixelSize.height();
+    const QRectF scaledSource(source.x() * fx, source.y() * fy, source.width() * fx,
+                              source.height() * fy);
+    const QRectF shown = scaledSource.intersected(QRectF(decoded.rect()));
+    if (shown.isEmpty())
+        return;
+    // Where the shown part lands in the box: margins stay empty where crops are negative.
+    const double toBoxX = box.width() / scaledSource.width();
+    const double toBoxY = box.height() / scaledSource.height();
+    const QRectF target(box.x() + (shown.x() - scaledSource.x()) * toBoxX,
+                        box.y() + (shown.y() - scaledSource.y()) * toBoxY, shown.width() * toBoxX,
+                        shown.height() * toBoxY);
+
+    // Copy out the whole pixels the shown part touches, so smoothing never reaches pixels
+    // cropped away, and reduce it by area averaging when it is still well above the device
+    // size; the painter's bilinear filter only has to bridge the last factor.
+    const QRect whole = shown.toAlignedRect().intersected(decoded.rect());
+    QImage piece = decoded.copy(whole);
+    QRectF pieceSource = shown.translated(-whole.topLeft());
+    const double targetPixelsX = shown.width() * toBoxX / box.width() * deviceWidth;
+    const double targetPixelsY = shown.height() * toBoxY / box.height() * deviceHeight;
+    const double reduce = std::max(targetPixelsX / shown.width(), targetPixelsY / shown.height());
+    if (reduce < 0.5) {
+        const QSize smaller(std::max(1, int(std::ceil(piece.width() * reduce))),
+                            std::max(1, int(std::ceil(piece.height() * reduce))));
+        const double sx = double(smaller.width()) / piece.width();
+        const double sy = double(smaller.height()) / piece.height();
+        piece = piece.scaled(smaller, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        pieceSource = QRectF(pieceSource.x() * sx, pieceSource.y() * sy, pieceSource.width() * sx,
+                             pieceSource.height() * sy);
+    }
+    const int bright = lumAttribute(look.brightness);
+    const int contrast = lumAttribute(look.contrast);
+    if (!lumIsIdentity(bright, contrast))
+        piece = applyLum(std::move(piece), bright, contrast);
+
+    painter.save();
+    painter.translate(box.center());
+    painter.rotate(look.rotation);
+    painter.translate(-box.center());
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.drawImage(target, piece, pieceSource);
+    painter.restore();
+}
+
+QImage renderPicture(const EncodedImage& image, const PictureLook& look, QSizeF displayed,
+                     QSize pixelSize)
+{
+    if (pixelSize.isEmpty() || displayed.isEmpty())
+        return {};
+    const QRectF box(QPointF(0, 0), displayed);
+    const QRectF bounds = rotatedBounds(box, look.rotation);
+    QImage out(pixelSize, QImage::Format_ARGB32_Premultiplied);
+    out.fill(Qt::transparent);
+    out.setDotsPerMeterX(int(std::lround(pixelSize.width() / (bounds.width() / 72.0 * 0.0254))));
+    out.setDotsPerMeterY(int(std::lround(pixelSize.height() / (bounds.height() / 72.0 * 0.0254))));
+    QPainter painter(&out);
+    painter.scale(pixelSize.width() / bounds.width(), pixelSize.height() / bounds.height());
+    painter.translate(-bounds.topLeft());
+    paintPicture(painter, box, image, look);
+    painter.end();
+    return out;
+}
+
+} // namespace host::imaging

@@ -1,0 +1,193 @@
+#include "host/imaging/encoded_image.h"
+
+#include "host/automation/host_error.h"
+#include "host/imaging/emf.h"
+#include "host/imaging/gif_writer.h"
+#include "tests/host/imaging/test_images.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace host::imaging;
+using namespace imaging_test;
+
+namespace {
+
+QImage withDpi(QImage image, double dpi)
+{
+    image.setDotsPerMeterX(int(std::lround(dpi / 0.0254)));
+    image.setDotsPerMeterY(int(std::lround(dpi / 0.0254)));
+    return image;
+}
+
+// Expects the bytes to be refused with a description containing `reason`.
+void expectRefused(const QByteArray& bytes, const char* reason, const char* label)
+{
+    try {
+        loadPicture(bytes);
+        ADD_FAILURE() << label << ": accepted";
+    } catch (const host::HostError& error) {
+        EXPECT_EQ(error.number(), 1004) << label;
+        EXPECT_TRUE(error.description().contains(QLatin1String(reason)))
+            << label << ": " << error.description().toStdString();
+    }
+}
+
+} // namespace
+
+TEST(EncodedImage, UntouchedSizeFollowsStoredResolution)
+{
+    const QImage picture = quadrants(300, 150);
+    struct Case
+    {
+        const char* label;
+        QByteArray bytes;
+        ImageFormat format;
+        double dpi;
+    };
+    QByteArray jfifAspectOnly = encode(withDpi(picture, 72), "jpeg");
+    jfifAspectOnly[13] = 0; // JFIF units: 0, an aspect ratio only
+    const Case cases[] = {
+        {"jpeg 72", encode(withDpi(picture, 72), "jpeg"), ImageFormat::Jpeg, 72},
+        {"jpeg 300", encode(withDpi(picture, 300), "jpeg"), ImageFormat::Jpeg, 300},
+        {"jpeg aspect only", jfifAspectOnly, ImageFormat::Jpeg, 96},
+        {"jpeg exif resolution",
+         withExif(encodeJpeg(picture, true),
+                  [] {
+                      // II*\0, IFD0 at 8 with XResolution, YResolution (rationals at 50, 58), unit
+                      // inch.
+                      QByteArray t("II*\0\x08\0\0\0", 8);
+                      t += QByteArray("\x03\0", 2);
+                      t += QByteArray("\x1A\x01\x05\0\x01\0\0\0\x32\0\0\0", 12);
+                      t += QByteArray("\x1B\x01\x05\0\x01\0\0\0\x3A\0\0\0", 12);
+                      t += QByteArray("\x28\x01\x03\0\x01\0\0\0\x02\0\0\0", 12);
+                      t += QByteArray("\0\0\0\0", 4);
+                      t += QByteArray("\xC8\0\0\0\x01\0\0\0\xC8\0\0\0\x01\0\0\0", 16); // 200/1
+                      return t;
+                  }()),
+         ImageFormat::Jpeg, 200},
+        {"png 150", encode(withDpi(picture, 150), "png"), ImageFormat::Png, 150},
+        {"png 96 as dots per metre", encode(withDpi(picture, 96), "png"), ImageFormat::Png, 96},
+        {"bmp 120", encode(withDpi(picture, 120), "bmp"), ImageFormat::Bmp, 120},
+        {"tiff 200", encode(withDpi(picture, 200), "tiff"), ImageFormat::Tiff, 200},
+        {"gif: none stated", writeGif(picture), ImageFormat::Gif, 96},
+    };
+    for (const auto& c : cases) {
+        const EncodedImage image = loadPicture(c.bytes);
+        EXPECT_EQ(image.format, c.format) << c.label;
+        EXPECT_EQ(image.pixelSize, QSize(300, 150)) << c.label;
+        EXPECT_DOUBLE_EQ(image.dpiX, c.dpi) << c.label;
+        EXPECT_NEAR(image.untouchedSize().width(), 300 * 72 / c.dpi, 1e-9) << c.label;
+        EXPECT_NEAR(image.untouchedSize().height(), 150 * 72 / c.dpi, 1e-9) << c.label;
+        EXPECT_EQ(image.bytes, c.bytes) << c.label << ": bytes must be kept as they are";
+    }
+}
+
+TEST(EncodedImage, MetafileSizeIsItsFrame)
+{
+    QImage picture = withDpi(quadrants(200, 100), 96);
+    const EncodedImage image = loadPicture(writeEmf(picture));
+    EXPECT_EQ(image.format, ImageFormat::Emf);
+    EXPECT_EQ(image.pixelSize, QSize(200, 100));
+    EXPECT_NEAR(image.untouchedSize().width(), 150.0, 1e-9);
+    EXPECT_NEAR(image.untouchedSize().height(), 75.0, 1e-9);
+}
+
+TEST(EncodedImage, FormatComesFromContentNotName)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QByteArray png = encode(quadrants(40, 20), "png");
+    const QString misnamed = dir.filePath(QStringLiteral("photo.jpg"));
+    QFile file(misnamed);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(png);
+    file.close();
+    const EncodedImage image = loadPictureFile(misnamed);
+    EXPECT_EQ(image.format, ImageFormat::Png);
+    EXPECT_EQ(image.pixelSize, QSize(40, 20));
+
+    const QString text = dir.filePath(QStringLiteral("notes.png"));
+    QFile textFile(text);
+    ASSERT_TRUE(textFile.open(QIODevice::WriteOnly));
+    textFile.write("This is not a picture at all.\n");
+    textFile.close();
+    EXPECT_THROW(loadPictureFile(text), host::HostError);
+    EXPECT_THROW(loadPictureFile(dir.filePath(QStringLiteral("missing.png"))), host::HostError);
+}
+
+TEST(EncodedImage, RefusesDamagedFiles)
+{
+    const QImage picture = photoLike(160, 120);
+    const QByteArray jpeg = encodeJpeg(picture, true);
+    const QByteArray progressive = [&] {
+        QByteArray b = encode(picture, "jpeg", 90);
+        return b;
+    }();
+    const QByteArray png = encode(picture, "png");
+    const QByteArray gif = writeGif(picture);
+    const QByteArray bmp = encode(picture, "bmp");
+    const QByteArray tiff = encode(picture, "tiff");
+    const struct
+    {
+        const char* label;
+        QByteArray bytes;
+        const char* reason;
+    } cases[] = {
+        {"zero bytes", QByteArray(), "empty"},
+        {"text", QByteArray("GIF? no, just text that is long enough to be looked at"),
+         "not a picture"},
+        {"jpeg header only", jpeg.left(300), "damaged"},
+        {"jpeg cut in its scan", jpeg.left(jpeg.size() * 2 / 3), "damaged"},
+        {"jpeg without its end marker", jpeg.left(jpeg.size() - 2), "damaged"},
+        {"qt jpeg cut", progressive.left(progressive.size() / 2 + 100), "damaged"},
+        {"png cut", png.left(png.size() / 2), "damaged"},
+        {"gif cut", gif.left(gif.size() / 2), "incomplete"},
+        {"bmp cut", bmp.left(bmp.size() - 500), "incomplete"},
+        {"tiff cut", tiff.left(tiff.size() / 2), "damaged"},
+    };
+    for (const auto& c : cases)
+        expectRefused(c.bytes, c.reason, c.label);
+
+    // The intact files are accepted, so the refusals above are about the damage.
+    for (const QByteArray& whole : {jpeg, progressive, png, gif, bmp, tiff})
+        EXPECT_EQ(loadPicture(whole).pixelSize, QSize(160, 120));
+}
+
+TEST(EncodedImage, RefusesHugeDimensionsFromTheHeader)
+{
+    // Each file is small and its header claims billions of pixels; the refusal must be the
+    // header check ("too large"), raised before any decoder tries to allocate the pixels.
+    const QByteArray png = encode(quadrants(8, 8), "png");
+    QByteArray jpeg = encodeJpeg(quadrants(16, 16), false);
+    const qsizetype sof = jpeg.indexOf("\xFF\xC0");
+    ASSERT_GT(sof, 0);
+    jpeg[sof + 5] = char(0xEA), jpeg[sof + 6] = char(0x60); // height 60000
+    jpeg[sof + 7] = char(0xEA), jpeg[sof + 8] = char(0x60); // width 60000
+    QByteArray gif = writeGif(quadrants(8, 8));
+    gif[6] = gif[7] = gif[8] = gif[9] = char(0xFF); // logical screen 65535 × 65535
+    QByteArray bmp = encode(quadrants(8, 8), "bmp");
+    bmp[18] = char(0xA0), bmp[19] = char(0x86), bmp[20] = char(0x01); // width 100000
+    bmp[22] = char(0xA0), bmp[23] = char(0x86), bmp[24] = char(0x01); // height 100000
+
+    const struct
+    {
+        const char* label;
+        QByteArray bytes;
+    } cases[] = {
+        {"png 100000 × 100000", pngClaiming(png, 100000, 100000)},
+        {"png 70000 × 10", pngClaiming(png, 70000, 10)},
+        {"png 20000 × 20000", pngClaiming(png, 20000, 20000)},
+        {"jpeg 60000 × 60000", jpeg},
+        {"gif 65535 × 65535", gif},
+        {"bmp 100000 × 100000", bmp},
+    };
+    for (const auto& c : cases) {
+        expectRefused(c.bytes, "too large", c.label);
+        EXPECT_THROW(probePicture(c.bytes), host::HostError) << c.label;
+    }
+    // Just inside the limit, the header is accepted by the probe.
+    EXPECT_EQ(probePicture(pngClaiming(png, 10000, 10000)).pixelSize, QSize(10000, 10000));
+}
