@@ -1,7 +1,11 @@
 #include "cli/commands.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QGuiApplication>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
@@ -16,6 +20,22 @@ void printUsage(FILE* out)
     std::fputs("\nRun 'picrows COMMAND --help' for the options of a command.\n", out);
 }
 
+// Without a login session there is no XDG_RUNTIME_DIR; Qt then falls back to a private folder
+// in the temporary folder and says so on standard error, the channel that carries the batch
+// command's one-line reasons. Take the same fallback without the remark.
+void provideRuntimeDir()
+{
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        return;
+    const QByteArray dir =
+        QDir::tempPath().toLocal8Bit() + "/runtime-picrows-" + QByteArray::number(getuid());
+    struct stat st;
+    if (mkdir(dir.constData(), 0700) == 0 ||
+        (stat(dir.constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == getuid() &&
+         (st.st_mode & 0777) == 0700))
+        qputenv("XDG_RUNTIME_DIR", dir);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -23,6 +43,7 @@ int main(int argc, char** argv)
     // The host renders and measures text, which needs Qt Gui but no display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    provideRuntimeDir();
     QGuiApplication app(argc, argv);
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();

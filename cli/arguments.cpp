@@ -1,0 +1,89 @@
+#include "cli/arguments.h"
+
+#include "cli/commands.h"
+
+#include <QCommandLineParser>
+
+#include <cstdio>
+
+namespace cli {
+
+namespace {
+
+// Breaks a paragraph into lines of at most `width` characters at spaces.
+QString wrapped(const QString& paragraph, qsizetype width)
+{
+    QString out;
+    qsizetype lineLength = 0;
+    for (const QString& word : paragraph.split(u' ', Qt::SkipEmptyParts)) {
+        if (lineLength > 0 && lineLength + 1 + word.size() > width) {
+            out += u'\n';
+            lineLength = 0;
+        } else if (lineLength > 0) {
+            out += u' ';
+            ++lineLength;
+        }
+        out += word;
+        lineLength += word.size();
+    }
+    return out;
+}
+
+QString helpText(QCommandLineParser& parser, const Usage& usage)
+{
+    // The parser's own usage line names the executable's path; ours names the subcommand.
+    QString options = parser.helpText();
+    const qsizetype optionsAt = options.indexOf(QStringLiteral("Options:"));
+    options = optionsAt < 0 ? QString() : options.mid(optionsAt);
+    return QStringLiteral("Usage: picrows %1 %2\n\n%3\n\n%4")
+        .arg(QString::fromUtf8(usage.command), QString::fromUtf8(usage.synopsis),
+             wrapped(QString::fromUtf8(usage.description), 79), options);
+}
+
+} // namespace
+
+std::optional<int> parseArguments(QCommandLineParser& parser, const Usage& usage,
+                                  const QStringList& args, qsizetype positionals)
+{
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Show this help."));
+    parser.addOption(help);
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+
+    QStringList argv = args;
+    argv.prepend(QStringLiteral("picrows"));
+    if (!parser.parse(argv)) {
+        printError(usage.command, parser.errorText());
+        return kBadArguments;
+    }
+    if (parser.isSet(help)) {
+        printOut(helpText(parser, usage));
+        return kDone;
+    }
+    const QStringList given = parser.positionalArguments();
+    if (given.size() != positionals) {
+        printError(
+            usage.command,
+            given.size() < positionals
+                ? QStringLiteral("missing argument; usage: picrows %1 %2")
+                      .arg(QString::fromUtf8(usage.command), QString::fromUtf8(usage.synopsis))
+                : QStringLiteral("unexpected argument '%1'").arg(given.at(positionals)));
+        return kBadArguments;
+    }
+    return std::nullopt;
+}
+
+void printError(const char* command, const QString& message)
+{
+    QString line = message;
+    line.replace(u'\n', u' ');
+    std::fprintf(stderr, "picrows %s: %s\n", command, line.toUtf8().constData());
+}
+
+void printOut(const QString& text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+}
+
+} // namespace cli

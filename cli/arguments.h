@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QCommandLineParser;
+
+namespace cli {
+
+// What a subcommand says about itself in its help text.
+struct Usage
+{
+    const char* command;     // "inspect"
+    const char* synopsis;    // "BOOK [--sheet NAME] [--range ADDR] [--json]"
+    const char* description; // one paragraph
+};
+
+// Parses a subcommand's arguments (without its name) with `parser`, whose options and
+// positional arguments the caller has added; --help is added here. Answers the exit code to
+// stop with: kDone after printing the help, kBadArguments after printing the reason (an
+// unknown option, a missing value, or a positional count other than `positionals`).
+// Answers nothing when the command should go on.
+std::optional<int> parseArguments(QCommandLineParser& parser, const Usage& usage,
+                                  const QStringList& args, qsizetype positionals);
+
+// Writes "picrows COMMAND: MESSAGE" as one line on standard error.
+void printError(const char* command, const QString& message);
+
+// Writes text to standard output as UTF-8.
+void printOut(const QString& text);
+
+} // namespace cli

@@ -1,0 +1,57 @@
+#include "cli/arguments.h"
+#include "cli/commands.h"
+#include "cli/open_book.h"
+
+#include "host/automation/host_error.h"
+
+#include <QCommandLineParser>
+
+namespace cli {
+
+int runResave(const QStringList& args)
+{
+    static const Usage usage{
+        "resave", "BOOK -o OUT",
+        "Opens the workbook BOOK in the host and saves it as OUT, changing nothing: the "
+        "frame every editing command puts around its edits. Everything of the file that the "
+        "host does not model is written back unchanged."};
+    QCommandLineParser parser;
+    parser.addPositionalArgument(QStringLiteral("BOOK"), QStringLiteral("The workbook (.xlsx)."));
+    const QCommandLineOption outOption({QStringLiteral("o"), QStringLiteral("output")},
+                                       QStringLiteral("Where to save the workbook."),
+                                       QStringLiteral("OUT"));
+    parser.addOption(outOption);
+    if (const auto stop = parseArguments(parser, usage, args, 1))
+        return *stop;
+    const QString bookPath = parser.positionalArguments().constFirst();
+    const QString outPath = parser.value(outOption);
+    if (outPath.isEmpty()) {
+        printError(usage.command, QStringLiteral("missing -o OUT"));
+        return kBadArguments;
+    }
+
+    std::unique_ptr<BookSession> session;
+    try {
+        session = std::make_unique<BookSession>(bookPath);
+    } catch (const host::HostError& e) {
+        printError(usage.command, QStringLiteral("cannot open %1: %2").arg(bookPath, e.report()));
+        return kBookUnusable;
+    } catch (const std::exception& e) {
+        printError(usage.command,
+                   QStringLiteral("cannot open %1: %2").arg(bookPath, QString::fromUtf8(e.what())));
+        return kBookUnusable;
+    }
+    try {
+        session->book().SaveAs(outPath);
+    } catch (const host::HostError& e) {
+        printError(usage.command, QStringLiteral("cannot save %1: %2").arg(outPath, e.report()));
+        return kBookUnusable;
+    } catch (const std::exception& e) {
+        printError(usage.command,
+                   QStringLiteral("cannot save %1: %2").arg(outPath, QString::fromUtf8(e.what())));
+        return kBookUnusable;
+    }
+    return kDone;
+}
+
+} // namespace cli

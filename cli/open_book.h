@@ -1,0 +1,34 @@
+#pragma once
+
+#include "host/xl/application.h"
+#include "host/xl/workbook.h"
+
+#include <memory>
+
+namespace host::objects {
+class Host;
+}
+
+namespace cli {
+
+// An in-process host with one workbook opened from a file: the frame of every batch command.
+// The host ends, and every object reference with it, when the session goes.
+class BookSession
+{
+public:
+    // Opens `path`; a workbook that cannot be opened raises the host's error.
+    explicit BookSession(const QString& path);
+    ~BookSession();
+    BookSession(const BookSession&) = delete;
+    BookSession& operator=(const BookSession&) = delete;
+
+    const xl::Application& app() const { return m_app; }
+    const xl::Workbook& book() const { return m_book; }
+
+private:
+    std::unique_ptr<host::objects::Host> m_host;
+    xl::Application m_app;
+    xl::Workbook m_book;
+};
+
+} // namespace cli
