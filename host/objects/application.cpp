@@ -178,7 +178,7 @@ ObjectRef Application::selection() const
 ObjectRef Application::activeSheetOrRaise(const QString& member) const
 {
     auto sheet = activeSheet();
-    if (!sheet)
+    if (!sheet || !sheet->hasCells())
         raise(err::ApplicationDefined,
               QStringLiteral("Method '") + member + QStringLiteral("' of object '_Global' failed"));
     return sheet;

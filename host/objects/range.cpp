@@ -382,7 +382,8 @@ const MemberTable<Range>& Range::members()
         t.prop(
             QStringLiteral("Hidden"), [](R& r) { return r.hidden(); },
             [](R& r, const Variant& v) { r.setHidden(v.toBool()); });
-        t.prop(QStringLiteral("Locked"), [](R& r) { return r.locked(); });
+        t.prop(QStringLiteral("Locked"), [](R& r) { return r.locked(); },
+               [](R& r, const Variant& v) { r.setLocked(v.toBool()); });
 
         t.prop(QStringLiteral("Left"), [](R& r) { return Variant(r.left()); });
         t.prop(QStringLiteral("Top"), [](R& r) { return Variant(r.top()); });

@@ -62,6 +62,7 @@ public:
     Variant hidden() const;
     void setHidden(bool hidden);
     Variant locked() const;
+    void setLocked(bool locked);
 
     // Sizes (range_sizes.cpp).
     double left() const;

@@ -1,8 +1,9 @@
 // Cell contents and formats of a range: values, formulas, merges, hidden rows and columns,
-// locked cells, the current region.
+// the current region.
 #include "host/objects/range.h"
 
 #include "host/model/workbook.h"
+#include "host/objects/stored_cells.h"
 #include "host/objects/workbook.h"
 #include "host/objects/worksheet.h"
 
@@ -16,32 +17,6 @@ using model::Cell;
 using model::CellKind;
 using model::CellRect;
 using model::Sheet;
-
-// True, False or Null from the set of answers the cells gave.
-Variant agreement(bool sawTrue, bool sawFalse)
-{
-    if (sawTrue && sawFalse)
-        return Variant::null();
-    return Variant(sawTrue);
-}
-
-// Visits the stored cells inside `r` without walking empty rows or columns.
-template <class F> void forStoredCells(const Sheet& sheet, const CellRect& r, F&& visit)
-{
-    const model::CellKey last{r.bottom, r.right};
-    auto it = sheet.cells.lower_bound({r.top, r.left});
-    while (it != sheet.cells.end() && it->first <= last) {
-        const auto [row, column] = it->first;
-        if (column < r.left) {
-            it = sheet.cells.lower_bound({row, r.left});
-        } else if (column > r.right) {
-            it = sheet.cells.lower_bound({row + 1, r.left});
-        } else {
-            visit(row, column, it->second);
-            ++it;
-        }
-    }
-}
 
 void storeValue(Sheet& sheet, int row, int column, const Variant& value)
 {
@@ -95,38 +70,6 @@ void storeValue(Sheet& sheet, int row, int column, const Variant& value)
         sheet.clearCell(row, column);
     else
         sheet.editCell(row, column) = cell;
-}
-
-// The style a cell without an entry of its own shows: its row's, else its column's.
-void backgroundStyles(const Sheet& sheet, const CellRect& r, std::set<int>& styles)
-{
-    bool plainRow = false;
-    auto it = sheet.rows.lower_bound(r.top);
-    int expected = r.top;
-    for (; it != sheet.rows.end() && it->first <= r.bottom; ++it) {
-        if (it->first > expected)
-            plainRow = true;
-        if (it->second.style)
-            styles.insert(*it->second.style);
-        else
-            plainRow = true;
-        expected = it->first + 1;
-    }
-    if (expected <= r.bottom)
-        plainRow = true;
-    if (!plainRow)
-        return;
-    int column = r.left;
-    for (const model::ColumnSpan& span : sheet.columns) {
-        if (span.last < r.left || span.first > r.right)
-            continue;
-        if (span.first > column)
-            styles.insert(0);
-        styles.insert(span.style);
-        column = span.last + 1;
-    }
-    if (column <= r.right)
-        styles.insert(0);
 }
 
 bool lineHasValue(const Sheet& sheet, const CellRect& line)
@@ -344,28 +287,6 @@ void Range::setHidden(bool hide)
         }
     }
     worksheet().markChanged();
-}
-
-Variant Range::locked() const
-{
-    Worksheet& ws = worksheet();
-    const Sheet& sheet = ws.sheet();
-    const model::Workbook& book = ws.book().model();
-    std::set<int> styles;
-    for (const CellRect& a : m_areas) {
-        long long stored = 0;
-        forStoredCells(sheet, a, [&](int, int, const Cell& cell) {
-            styles.insert(cell.style);
-            ++stored;
-        });
-        if (stored < a.count())
-            backgroundStyles(sheet, a, styles);
-    }
-    bool sawTrue = false;
-    bool sawFalse = false;
-    for (int style : styles)
-        (book.format(style).locked ? sawTrue : sawFalse) = true;
-    return agreement(sawTrue, sawFalse);
 }
 
 ObjectRef Range::currentRegion() const

@@ -97,6 +97,25 @@ int Workbook::digitWidth()
     return m_digitWidth;
 }
 
+int Workbook::styleWithLock(int style, bool locked)
+{
+    model::Workbook& book = model();
+    const model::CellFormat& format = book.format(style);
+    if (format.locked == locked)
+        return style;
+    const auto known = m_lockVariants.find({style, locked});
+    if (known != m_lockVariants.end())
+        return known->second;
+    model::CellFormat variant = format;
+    variant.locked = locked;
+    variant.baseFormat = style;
+    book.cellFormats.push_back(variant);
+    const int added = int(book.cellFormats.size()) - 1;
+    m_lockVariants[{style, locked}] = added;
+    m_lockVariants[{added, !locked}] = style;
+    return added;
+}
+
 int Workbook::sheetCount() const
 {
     return int(model().sheets.size());

@@ -44,6 +44,10 @@ public:
     // The default font's maximum digit width, in pixels.
     int digitWidth();
 
+    // A cell format like `style` whose cells are locked or not: `style` itself when it
+    // already is, else one appended to the model (and reused for later cells).
+    int styleWithLock(int style, bool locked);
+
     int sheetCount() const;
     std::shared_ptr<Worksheet> sheetAt(int index); // 0-based
     std::shared_ptr<Worksheet> sheetObject(model::Sheet& sheet);
@@ -70,6 +74,7 @@ private:
     bool m_neverSaved = false;
     int m_digitWidth = 0;
     QString m_digitWidthFont;
+    std::map<std::pair<int, bool>, int> m_lockVariants;
     std::map<const model::Sheet*, std::shared_ptr<Worksheet>> m_sheets;
     std::shared_ptr<Window> m_window;
 };

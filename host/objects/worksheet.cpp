@@ -3,6 +3,7 @@
 #include "host/model/workbook.h"
 #include "host/objects/application.h"
 #include "host/objects/book_files.h"
+#include "host/objects/chart_area.h"
 #include "host/objects/disconnected.h"
 #include "host/objects/range.h"
 #include "host/objects/sheet_name.h"
@@ -54,7 +55,7 @@ QString Worksheet::className() const
 
 Variant Worksheet::invoke(const QString& member, CallKind kind, const Args& args)
 {
-    if (sheet().kind != model::SheetKind::Worksheet && isCellMember(member))
+    if (!hasCells() && isCellMember(member))
         raise(err::NotSupported);
     return TableDispatch<Worksheet>::invoke(member, kind, args);
 }
@@ -115,8 +116,17 @@ ObjectRef Worksheet::wholeSheet(RangeKind kind)
     return range({kWholeSheet}, kind);
 }
 
+bool Worksheet::hasCells() const
+{
+    return sheet().kind == model::SheetKind::Worksheet;
+}
+
 ObjectRef Worksheet::selection()
 {
+    if (sheet().kind == model::SheetKind::Chartsheet)
+        return std::make_shared<ChartArea>(self());
+    if (!hasCells())
+        return nullptr;
     const model::SheetView& view = sheet().view;
     if (view.selection.empty())
         return activeCell();
@@ -125,6 +135,8 @@ ObjectRef Worksheet::selection()
 
 ObjectRef Worksheet::activeCell()
 {
+    if (!hasCells())
+        return nullptr;
     const auto cell = model::parseA1(sheet().view.activeCell);
     return range({cell ? *cell : CellRect{}}, RangeKind::Cells);
 }

@@ -34,14 +34,15 @@ public:
     std::shared_ptr<Worksheet> self();
 
     int index() const;     // 1-based position in the workbook
+    bool hasCells() const; // a worksheet, not a chart or dialog sheet
     bool isActive() const; // the active sheet of the active workbook
     SheetGeometry geometry() const;
     void markChanged();
 
     ObjectRef range(std::vector<model::CellRect> areas, RangeKind kind);
     ObjectRef wholeSheet(RangeKind kind);
-    ObjectRef selection();
-    ObjectRef activeCell();
+    ObjectRef selection();  // cells; a chart sheet's chart area
+    ObjectRef activeCell(); // none on a sheet without cells
     // Makes `areas` the selection with `active` as the active cell, and raises the
     // application's SheetSelectionChange.
     void select(const std::vector<model::CellRect>& areas, const model::CellRect& active);

@@ -170,6 +170,35 @@ TEST_F(HostTest, LockedFollowsTheCellFormats)
         EXPECT_EQ(range(c.address).Locked(), c.locked) << c.address;
 }
 
+TEST_F(HostTest, UnlockingCellsRowsAndColumns)
+{
+    range("B2:C2").setLocked(false);
+    range("E:E").setLocked(false);
+    range("7:7").setLocked(false);
+    struct Case
+    {
+        const char* address;
+        Variant locked;
+    } cases[] = {
+        {"B2", Variant(false)},    {"C2", Variant(false)},  {"B2:D2", Variant::null()},
+        {"E1000", Variant(false)}, {"E:E", Variant(false)}, {"F7", Variant(false)},
+        {"7:7", Variant(false)},   {"A1", Variant(true)},   {"A6:A7", Variant::null()},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(range(c.address).Locked(), c.locked) << c.address;
+    // One appended format serves every unlocked cell; locking again returns to the original.
+    EXPECT_EQ(model().cellFormats.size(), 2u);
+    range("B2").setLocked(true);
+    EXPECT_EQ(range("B2").Locked(), Variant(true));
+    EXPECT_EQ(model().cellFormats.size(), 2u);
+    EXPECT_FALSE(book().Saved());
+
+    sheet().Protect();
+    EXPECT_EQ(errorOf([&] { range("C2").setLocked(true); }), host::err::ApplicationDefined);
+    range("E5").setValue(q("an unlocked cell of a protected sheet takes values"));
+    EXPECT_EQ(errorOf([&] { range("D5").setValue(1); }), host::err::ApplicationDefined);
+}
+
 TEST_F(HostTest, ValuesOfCells)
 {
     auto& s = modelSheet();

@@ -110,4 +110,23 @@ TEST_F(Selection, ASinkMayUnadviseItselfWhileHearing)
     EXPECT_EQ(events.size(), 2);
 }
 
+TEST(ChartSheets, SelectTheirChartAreaAndHaveNoCells)
+{
+    auto model = bookWithSheets({"Data", "Chart1"});
+    model->sheets[1]->kind = host::model::SheetKind::Chartsheet;
+    host::objects::Host host;
+    host.adoptWorkbook(std::move(model), q("Book1"));
+    const xl::Application app(host.application());
+    EXPECT_EQ(app.ActiveWorkbook().Worksheets().Count(), 1); // the chart sheet is no worksheet…
+    const xl::Worksheet chart = app.ActiveWorkbook().Sheets().Item(2); // …but one of the sheets
+    EXPECT_EQ(chart.TypeName(), q("Chart"));
+    chart.Activate();
+    EXPECT_EQ(app.Selection().TypeName(), q("ChartArea"));
+    EXPECT_TRUE(xl::Object(app.get(q("ActiveCell"))).isNothing());
+    EXPECT_EQ(errorOf([&] { app.Cells(); }), host::err::ApplicationDefined);
+    EXPECT_EQ(errorOf([&] { chart.Range(q("A1")); }), host::err::NotSupported);
+    app.ActiveWorkbook().Sheets().Item(1).Activate();
+    EXPECT_EQ(app.Selection().TypeName(), q("Range"));
+}
+
 } // namespace

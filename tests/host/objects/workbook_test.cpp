@@ -95,6 +95,30 @@ TEST_F(Workbooks, SaveWritesBackAndCloseCanSave)
     EXPECT_TRUE(book.Worksheets(1).Range(q("H3")).Value().isEmpty());
 }
 
+TEST_F(Workbooks, FormatsAndLayoutSurviveTheFile)
+{
+    const xl::Workbook book = app.Workbooks().Add();
+    const xl::Worksheet sheet = book.Worksheets(1);
+    sheet.Range(q("B2")).setLocked(false);
+    sheet.Range(q("C:C")).setHidden(true);
+    sheet.Range(q("4:4")).setRowHeight(30);
+    sheet.Range(q("D5:E6")).setMergeCells(true);
+    sheet.Protect(true, true);
+    book.setColors(3, 0x00FF00);
+    book.SaveAs(file("layout.xlsx"));
+    book.Close();
+
+    const xl::Worksheet again = app.Workbooks().Open(file("layout.xlsx")).Worksheets(1);
+    EXPECT_EQ(again.Range(q("B2")).Locked(), Variant(false));
+    EXPECT_EQ(again.Range(q("B3")).Locked(), Variant(true));
+    EXPECT_EQ(again.Range(q("C1")).EntireColumn().Hidden(), Variant(true));
+    EXPECT_DOUBLE_EQ(again.Range(q("A4")).Height(), 30);
+    EXPECT_EQ(again.Range(q("E6")).MergeArea().Address(), q("$D$5:$E$6"));
+    EXPECT_TRUE(again.ProtectContents());
+    EXPECT_TRUE(again.ProtectDrawingObjects());
+    EXPECT_EQ(again.Parent().Colors(3), 0x00FF00);
+}
+
 TEST_F(Workbooks, RefusedOpensAndSaves)
 {
     EXPECT_EQ(errorOf([&] { app.Workbooks().Open(file("missing.xlsx")); }),
