@@ -222,6 +222,18 @@ TEST_F(StateChecks, AnObjectSelectionIsRepairedWithoutSelectionEvents)
     EXPECT_EQ(check(kSelectedMode), error("セルが選択されていない状態では実行できません。"));
 }
 
+TEST_F(StateChecks, AChartSheetStaysWithoutCellsAfterTheRepair)
+{
+    TestHost h({}, 100);
+    h.openBook(QStringLiteral("/books/chart.xlsx"), 2);
+    h.lastModel().sheets[0]->kind = host::model::SheetKind::Chartsheet;
+    attach(h);
+    ASSERT_EQ(startupContext().gobjXlApp.Selection().TypeName(), QStringLiteral("ChartArea"));
+    EXPECT_EQ(check(kSelectedMode), error("セルが選択されていない状態では実行できません。"));
+    EXPECT_TRUE(startupContext().gobjXlApp.EnableEvents()); // put back after the failed repair
+    EXPECT_EQ(check(kReTrimming), std::nullopt);            // not cells, so the picture test passes
+}
+
 // An Application of which one member fails.
 class OneMemberFails : public host::Dispatch
 {
