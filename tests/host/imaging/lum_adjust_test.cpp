@@ -30,8 +30,7 @@ TEST(LumAdjust, HostValuesMapToFileAttributes)
 // make_lum_reference.py, must come out of our table unchanged.
 TEST(LumAdjust, MatchesLibreOfficeLevelForLevel)
 {
-    QFile file(qEnvironmentVariable("PICROWS_SOURCE_DIR") +
-               QStringLiteral("/tests/host/imaging/lum_libreoffice.tsv"));
+    QFile file(QStringLiteral(IMAGING_TEST_DATA_DIR "/lum_libreoffice.tsv"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text)) << file.fileName().toStdString();
     int pairs = 0;
     while (!file.atEnd()) {
