@@ -7,7 +7,7 @@
 
 namespace platform {
 
-// Virtual key codes as the command line and the Parts number them.
+// Virtual key codes, numbered as the callers of F_GetKeyPushed give them (27 is Escape).
 namespace vk {
 inline constexpr std::int32_t Escape = 27;
 inline constexpr std::int32_t Return = 13;
