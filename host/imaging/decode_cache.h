@@ -10,8 +10,10 @@ struct EncodedImage;
 // keyed by the picture's content and the decoding scale. Process-wide and thread-safe; holds
 // up to 96 MB of pixels, dropping the least recently used.
 //
-// Returns decodePicture(image, denominator) from the cache or by decoding; raises what
-// decodePicture raises.
+// The picture decoded at about 1/denominator of its pixel size (1, 2, 4 or 8), from the cache
+// or by decoding; raises what decodePicture raises. A JPEG is decoded at that scale; a picture
+// in another format is decoded whole and, when it is over two megapixels, reduced by area
+// averaging, the reduction being cached too. The result's size tells the scale obtained.
 QImage cachedDecode(const EncodedImage& image, int denominator = 1);
 
 // Adds a picture decoded elsewhere (the check a picture gets when inserted).

@@ -82,7 +82,7 @@ void paintPicture(QPainter& painter, const QRectF& box, const EncodedImage& imag
     // cropped away, and reduce it by area averaging when it is still well above the device
     // size; the painter's bilinear filter only has to bridge the last factor.
     const QRect whole = shown.toAlignedRect().intersected(decoded.rect());
-    QImage piece = decoded.copy(whole);
+    QImage piece = whole == decoded.rect() ? decoded : decoded.copy(whole);
     QRectF pieceSource = shown.translated(-whole.topLeft());
     const double targetPixelsX = shown.width() * toBoxX / box.width() * deviceWidth;
     const double targetPixelsY = shown.height() * toBoxY / box.height() * deviceHeight;

@@ -168,9 +168,12 @@ TEST(PictureRender, DecodesJpegAtTheSmallestSufficientScale)
         int denominator; // the scale the render must have decoded at
     } cases[] = {
         {100, 0, 8}, // 200 px decoded for 100 shown
-        {200, 0, 8},   {201, 0, 4},   {500, 0, 2},
-        {900, 0, 1},   {100, 450, 4}, // cropped to the middle quarter: 400 px of picture shown on
-                                      // 100
+        {200, 0, 8},
+        {201, 0, 4},
+        {500, 0, 2},
+        {900, 0, 1},
+        {100, 450, 4}, // cropped to the middle quarter: 400 px of picture shown on
+                       // 100
         {101, 450, 2},
     };
     for (const auto& c : cases) {
@@ -198,4 +201,24 @@ TEST(PictureRender, DecodesJpegAtTheSmallestSufficientScale)
     QImage reference =
         photoLike(1600, 1200).scaled(300, 225, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     EXPECT_LT(meanDistance(first, reference), 3.0);
+}
+
+TEST(PictureRender, LargePicturesInOtherFormatsKeepTheirReduction)
+{
+    // A PNG cannot decode smaller: a large one is decoded whole once, reduced, and the
+    // reduction serves later renders.
+    const QImage photo = photoLike(2000, 1500);
+    const EncodedImage png = loadPicture(encode(photo, "png"));
+    clearDecodeCache();
+    PictureLook look = lookOf(png);
+    const QImage first = renderPicture(png, look, look.untouched, QSize(300, 225));
+    EXPECT_EQ(decodeCacheStats().misses, 2); // the whole picture, then its reduction to 1/4
+    const QImage second = renderPicture(png, look, look.untouched, QSize(300, 225));
+    EXPECT_EQ(decodeCacheStats().misses, 2);
+    EXPECT_EQ(decodeCacheStats().hits, 1);
+    EXPECT_EQ(first, second);
+    EXPECT_EQ(cachedDecode(png, 4).size(), QSize(500, 375));
+    const QImage reference =
+        photo.scaled(300, 225, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    EXPECT_LT(meanDistance(first, reference), 2.0);
 }
