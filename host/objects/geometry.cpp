@@ -127,7 +127,14 @@ double SheetGeometry::width(const model::CellRect& r) const
 
 double SheetGeometry::height(const model::CellRect& r) const
 {
-    return double(rowTopTwips(r.bottom + 1) - rowTopTwips(r.top)) / 20.0;
+    // Only the stated rows inside the block, so that heights far down a sheet cost no more.
+    const int defaultTwips =
+        m_sheet.rowsHiddenByDefault ? 0 : pointsToTwips(m_sheet.defaultRowHeight);
+    long long twips = (long long)r.rows() * defaultTwips;
+    for (auto it = m_sheet.rows.lower_bound(r.top);
+         it != m_sheet.rows.end() && it->first <= r.bottom; ++it)
+        twips += rowTwips(it->first) - defaultTwips;
+    return double(twips) / 20.0;
 }
 
 } // namespace host::objects

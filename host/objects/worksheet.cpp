@@ -239,6 +239,9 @@ void Worksheet::copy(const BoundArgs& args)
         target = app.addNew(1);
         model::Workbook& fresh = target->model();
         fresh.sheets.clear();
+        // The new book takes the source's default font, so the copy keeps its layout.
+        fresh.defaultFontName = source.model().defaultFontName;
+        fresh.defaultFontSize = source.model().defaultFontSize;
         fresh.activeSheet = 0;
         target->sheetsChanged();
     }

@@ -134,12 +134,15 @@ TEST_F(HostTest, CopyIntoAnotherWorkbook)
     EXPECT_EQ(app.ActiveSheet().Name(), q("Sheet1 (2)"));
     EXPECT_EQ(book().Worksheets().Count(), 3); // the source keeps its sheets
 
-    // With neither Before nor After the copy becomes a new workbook of its own.
+    // With neither Before nor After the copy becomes a new workbook of its own, laid out
+    // with the source's default font.
+    model().defaultFontName = q("ＭＳ Ｐゴシック");
     sheet(1).Copy();
     EXPECT_EQ(app.ActiveWorkbook().Name(), q("Book3"));
     ASSERT_EQ(app.ActiveWorkbook().Worksheets().Count(), 1);
     EXPECT_EQ(app.ActiveSheet().Name(), q("Sheet1"));
     EXPECT_EQ(app.ActiveSheet().Range(q("A1")).Value(), Variant(q("source")));
+    EXPECT_DOUBLE_EQ(app.ActiveSheet().Range(q("B1")).Left(), 54);
 }
 
 TEST_F(HostTest, DeleteKeepsAVisibleSheetAndDisconnectsTheObject)
