@@ -136,7 +136,13 @@ void ZipArchive::checkNames()
         if (total > m_limits.maxTotalSize)
             refuse(QStringLiteral("its entries hold more than %1 MB uncompressed")
                        .arg(m_limits.maxTotalSize >> 20));
-        if (std::int64_t(e.size) >= m_limits.ratioCheckFrom &&
+        // Parts that are parsed are inflated into memory: their ratio says bomb. Pictures and
+        // other binary parts are only ever streamed, and an uncompressed bitmap may well
+        // shrink a thousandfold.
+        const bool parsed = e.name.endsWith(u".xml", Qt::CaseInsensitive) ||
+                            e.name.endsWith(u".rels", Qt::CaseInsensitive) ||
+                            e.name.endsWith(u".vml", Qt::CaseInsensitive);
+        if (parsed && std::int64_t(e.size) >= m_limits.ratioCheckFrom &&
             std::int64_t(e.size) >
                 m_limits.maxRatio * std::int64_t(std::max<std::uint64_t>(e.compressedSize, 1)))
             refuse(QStringLiteral("the entry '%1' expands more than %2 times (a zip bomb)")

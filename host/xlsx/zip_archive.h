@@ -20,8 +20,8 @@ struct ZipLimits
     std::int64_t maxEntries = 50000;
     std::int64_t maxEntrySize = std::int64_t(256) << 20; // one part
     std::int64_t maxTotalSize = std::int64_t(2) << 30;   // all parts together
-    std::int64_t ratioCheckFrom = std::int64_t(4) << 20; // entries smaller than this pass
-    std::int64_t maxRatio = 300;                         // uncompressed : compressed
+    std::int64_t ratioCheckFrom = std::int64_t(4) << 20; // XML entries smaller than this pass
+    std::int64_t maxRatio = 300; // uncompressed : compressed, for the XML parts that get parsed
 };
 
 // A zip archive opened read-only on bytes held in memory. Opening checks the whole archive:

@@ -289,6 +289,20 @@ INSTANTIATE_TEST_SUITE_P(
                     "not a workbook"}),
     [](const testing::TestParamInfo<HostileCase>& info) { return std::string(info.param.name); });
 
+TEST(HostileLimits, AHighlyCompressiblePictureIsNoBomb)
+{
+    // Pictures are streamed, never inflated into memory: a plain bitmap that shrinks a
+    // thousandfold is fine, and is copied as it is.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("bitmap.xlsx"));
+    writeFile(path, rawZip(packageWith({deflatedZeros(QStringLiteral("xl/media/image1.bmp"),
+                                                      64 << 20, 64 << 20)})));
+    const auto book = host::xlsx::load(path);
+    host::xlsx::save(*book, dir.filePath(QStringLiteral("saved.xlsx")));
+    const auto saved = readZipByName(dir.filePath(QStringLiteral("saved.xlsx")));
+    EXPECT_EQ(saved.at(QStringLiteral("xl/media/image1.bmp")).data.size(), 64 << 20);
+}
+
 TEST(HostileSharedStrings, HugeCountsAreClaimsOnly)
 {
     QTemporaryDir dir;
