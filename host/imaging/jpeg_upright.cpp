@@ -40,14 +40,14 @@ int transformOp(int orientation)
 
 QByteArray transform(const QByteArray& jpeg, int op, int options)
 {
-    tjtransform spec{};
-    spec.op = op;
-    spec.options = options;
+    tjtransform request{};
+    request.op = op;
+    request.options = options;
     unsigned char* out = nullptr;
     unsigned long outSize = 0;
     const int status =
         tjTransform(transformer(), reinterpret_cast<const unsigned char*>(jpeg.constData()),
-                    static_cast<unsigned long>(jpeg.size()), 1, &out, &outSize, &spec, 0);
+                    static_cast<unsigned long>(jpeg.size()), 1, &out, &outSize, &request, 0);
     QByteArray result;
     // A warning (status -1 with TJERR_WARNING) still produces a whole output stream.
     if (out && outSize > 0 && (status == 0 || tjGetErrorCode(transformer()) == TJERR_WARNING))
