@@ -151,6 +151,23 @@ TEST_F(SheetCopy, AcrossWorkbooksBringsFormatsTextsAndMedia)
                 source.at(QStringLiteral("xl/media/image1.png")).data);
 }
 
+TEST_F(SheetCopy, IntoANewWorkbook)
+{
+    const auto from = host::xlsx::load(complex01());
+    auto to = host::xlsx::create(1);
+    host::xlsx::copySheet(*from, 0, *to, 1, QStringLiteral("Data"));
+    host::xlsx::save(*to, path("new.xlsx"));
+
+    const auto reread = host::xlsx::load(path("new.xlsx"));
+    ASSERT_EQ(reread->sheets.size(), 2u);
+    EXPECT_EQ(cellsOf(*reread->sheets[1]), cellsOf(*from->sheets[0]));
+    EXPECT_EQ(dumpWorkbook(*reread).toStdString(), dumpWorkbook(*to).toStdString());
+    const auto target = readZipByName(path("new.xlsx"));
+    EXPECT_EQ(target.count(QStringLiteral("xl/charts/chart1.xml")), 1u);
+    EXPECT_EQ(target.count(QStringLiteral("xl/comments1.xml")), 1u);
+    EXPECT_TRUE(target.at(QStringLiteral("[Content_Types].xml")).data.contains("vmlDrawing"));
+}
+
 TEST_F(SheetCopy, UnsavedChangesAndNewSheetsAreCopiedToo)
 {
     auto book = host::xlsx::load(complex01());
