@@ -51,6 +51,11 @@ Object Application::Selection() const
     return Object(get(QStringLiteral("Selection")));
 }
 
+xl::Range Application::ActiveCell() const
+{
+    return xl::Range(get(QStringLiteral("ActiveCell")));
+}
+
 xl::Range Application::Cells() const
 {
     return xl::Range(get(QStringLiteral("Cells")));

@@ -36,6 +36,7 @@ public:
     xl::Worksheet ActiveSheet() const;   // Nothing when no workbook is open
     xl::Window ActiveWindow() const;     // Nothing when no workbook is open
     Object Selection() const;            // a Range for cells; Nothing without a workbook
+    xl::Range ActiveCell() const;        // Nothing without a workbook
     xl::Range Cells() const;
     xl::Range Range(const QString& address) const;
 

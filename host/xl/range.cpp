@@ -59,6 +59,21 @@ xl::Range Range::Offset(std::int32_t rowOffset, std::int32_t columnOffset) const
     return xl::Range(get(QStringLiteral("Offset"), {rowOffset, columnOffset}));
 }
 
+xl::Range Range::Resize(std::int32_t rows, std::int32_t columns) const
+{
+    return xl::Range(get(QStringLiteral("Resize"), {rows, columns}));
+}
+
+std::int32_t Range::Row() const
+{
+    return get(QStringLiteral("Row")).toInt32();
+}
+
+std::int32_t Range::Column() const
+{
+    return get(QStringLiteral("Column")).toInt32();
+}
+
 xl::Range Range::EntireRow() const
 {
     return xl::Range(get(QStringLiteral("EntireRow")));
@@ -129,6 +144,16 @@ void Range::setValue(const host::Variant& value) const
     let(QStringLiteral("Value"), value);
 }
 
+host::Variant Range::Formula() const
+{
+    return get(QStringLiteral("Formula"));
+}
+
+void Range::ClearContents() const
+{
+    call(QStringLiteral("ClearContents"));
+}
+
 double Range::Left() const
 {
     return get(QStringLiteral("Left")).toDouble();
@@ -172,6 +197,11 @@ void Range::setRowHeight(double points) const
 void Range::Select() const
 {
     call(QStringLiteral("Select"));
+}
+
+void Range::Activate() const
+{
+    call(QStringLiteral("Activate"));
 }
 
 std::int32_t Areas::Count() const

@@ -26,6 +26,9 @@ public:
     xl::Range Rows() const;
     xl::Range Columns() const;
     xl::Range Offset(std::int32_t rowOffset, std::int32_t columnOffset) const;
+    xl::Range Resize(std::int32_t rows, std::int32_t columns) const;
+    std::int32_t Row() const;    // of the first cell
+    std::int32_t Column() const; // of the first cell
     xl::Range EntireRow() const;
     xl::Range EntireColumn() const;
     xl::Range MergeArea() const;
@@ -44,6 +47,8 @@ public:
     // Empty for an empty cell; a rows × columns array for several cells.
     host::Variant Value() const;
     void setValue(const host::Variant& value) const;
+    host::Variant Formula() const; // "=…" for a formula, else the value as text
+    void ClearContents() const;
 
     // Points.
     double Left() const;
@@ -56,6 +61,7 @@ public:
     void setRowHeight(double points) const;
 
     void Select() const;
+    void Activate() const;
 };
 
 class Areas : public Object

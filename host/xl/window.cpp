@@ -1,5 +1,6 @@
 #include "host/xl/window.h"
 
+#include "host/xl/range.h"
 #include "host/xl/worksheet.h"
 
 namespace xl {
@@ -77,6 +78,11 @@ xl::Sheets Window::SelectedSheets() const
 xl::Worksheet Window::ActiveSheet() const
 {
     return xl::Worksheet(get(QStringLiteral("ActiveSheet")));
+}
+
+xl::Range Window::ActiveCell() const
+{
+    return xl::Range(get(QStringLiteral("ActiveCell")));
 }
 
 void Window::Activate() const

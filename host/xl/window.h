@@ -6,6 +6,7 @@
 
 namespace xl {
 
+class Range;
 class Sheets;
 class Window;
 class Worksheet;
@@ -37,6 +38,7 @@ public:
     void setScrollColumn(std::int32_t column) const;
     xl::Sheets SelectedSheets() const;
     xl::Worksheet ActiveSheet() const;
+    xl::Range ActiveCell() const;
     void Activate() const;
 };
 

@@ -88,6 +88,16 @@ xl::Sheets Workbook::Sheets() const
     return xl::Sheets(get(QStringLiteral("Sheets")));
 }
 
+xl::Worksheet Workbook::Sheets(std::int32_t index) const
+{
+    return xl::Worksheet(get(QStringLiteral("Sheets"), {index}));
+}
+
+xl::Worksheet Workbook::Sheets(const QString& name) const
+{
+    return xl::Worksheet(get(QStringLiteral("Sheets"), {name}));
+}
+
 xl::Worksheet Workbook::ActiveSheet() const
 {
     return xl::Worksheet(get(QStringLiteral("ActiveSheet")));

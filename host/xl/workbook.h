@@ -43,6 +43,8 @@ public:
     xl::Worksheet Worksheets(std::int32_t index) const;
     xl::Worksheet Worksheets(const QString& name) const;
     xl::Sheets Sheets() const;
+    xl::Worksheet Sheets(std::int32_t index) const;
+    xl::Worksheet Sheets(const QString& name) const;
     xl::Worksheet ActiveSheet() const;
     xl::Windows Windows() const;
 

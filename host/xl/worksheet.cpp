@@ -100,6 +100,16 @@ xl::Range Worksheet::Cells(std::int32_t row, std::int32_t column) const
     return xl::Range(get(QStringLiteral("Cells"), {row, column}));
 }
 
+xl::Range Worksheet::Rows() const
+{
+    return xl::Range(get(QStringLiteral("Rows")));
+}
+
+xl::Range Worksheet::Columns() const
+{
+    return xl::Range(get(QStringLiteral("Columns")));
+}
+
 xl::Range Worksheet::UsedRange() const
 {
     return xl::Range(get(QStringLiteral("UsedRange")));

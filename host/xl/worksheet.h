@@ -44,6 +44,8 @@ public:
     xl::Range Range(const xl::Range& cell1, const xl::Range& cell2) const;
     xl::Range Cells() const;
     xl::Range Cells(std::int32_t row, std::int32_t column) const;
+    xl::Range Rows() const;
+    xl::Range Columns() const;
     xl::Range UsedRange() const;
 
     // Copies the sheet before or after another sheet, also of another workbook; with neither,

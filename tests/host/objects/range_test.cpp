@@ -94,6 +94,12 @@ TEST_F(HostTest, OffsetMovesEveryAreaAndStaysOnTheSheet)
     EXPECT_EQ(range("B2").Offset(0, -1).Address(), q("$A$2"));
     EXPECT_EQ(errorOf([&] { range("B2").Offset(-2, 0); }), host::err::ApplicationDefined);
     EXPECT_EQ(errorOf([&] { range("XFD1").Offset(0, 1); }), host::err::ApplicationDefined);
+
+    const xl::Range resized = range("C4").Resize(2, 3);
+    EXPECT_EQ(resized.Address(), q("$C$4:$E$5"));
+    EXPECT_EQ(resized.Row(), 4);
+    EXPECT_EQ(resized.Column(), 3);
+    EXPECT_EQ(errorOf([&] { range("C4").Resize(0, 1); }), host::err::ApplicationDefined);
 }
 
 TEST_F(HostTest, MergeCellsAndMergeArea)
@@ -213,7 +219,7 @@ TEST_F(HostTest, ValuesOfCells)
     EXPECT_EQ(range("C1").Value(), Variant(true));
     EXPECT_EQ(range("D1").Value(), Variant(q("#N/A")));
     EXPECT_EQ(range("A2").Value(), Variant(84.0)); // a formula answers its calculated value
-    EXPECT_EQ(range("A2").get(q("Formula")), Variant(q("=B1*2")));
+    EXPECT_EQ(range("A2").Formula(), Variant(q("=B1*2")));
     const Variant empty = range("E9").Value();
     EXPECT_EQ(empty.type(), VarType::Empty);
     EXPECT_EQ(empty.toString(), QString()); // an empty cell reads as ""
@@ -248,7 +254,7 @@ TEST_F(HostTest, AssigningValues)
     for (const Case& c : cases) {
         range("B2").setValue(c.assigned);
         EXPECT_EQ(range("B2").Value(), c.read) << c.formula;
-        EXPECT_EQ(range("B2").get(q("Formula")).toString(), q(c.formula));
+        EXPECT_EQ(range("B2").Formula().toString(), q(c.formula));
     }
     EXPECT_TRUE(modelSheet().dirtyCells.contains({2, 2}));
 

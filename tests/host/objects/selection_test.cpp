@@ -35,7 +35,7 @@ TEST_F(Selection, SelectChangesSelectionAndRaisesTheEvent)
     EXPECT_EQ(modelSheet().view.activeCell, q("B2"));
     EXPECT_EQ(modelSheet().view.selection.size(), 2u);
     EXPECT_TRUE(modelSheet().viewDirty);
-    EXPECT_EQ(xl::Range(app.get(q("ActiveCell"))).Address(), q("$B$2"));
+    EXPECT_EQ(app.ActiveCell().Address(), q("$B$2"));
 }
 
 TEST_F(Selection, NoEventWhileEventsAreOff)
@@ -69,6 +69,17 @@ TEST_F(Selection, WholeRowsAndColumns)
     selected = xl::Range(app.Selection().ref());
     EXPECT_EQ(selected.Rows().Count(), app.Cells().Rows().Count());
     EXPECT_EQ(events.back(), q("Sheet1!B:C"));
+}
+
+TEST_F(Selection, ActivatingACellInsideTheSelectionKeepsIt)
+{
+    range("B2:D4").Select();
+    range("C3").Activate();
+    EXPECT_EQ(xl::Range(app.Selection().ref()).Address(), q("$B$2:$D$4"));
+    EXPECT_EQ(app.ActiveCell().Address(), q("$C$3"));
+    range("F6").Activate(); // outside: it becomes the selection
+    EXPECT_EQ(xl::Range(app.Selection().ref()).Address(), q("$F$6"));
+    EXPECT_EQ(events, (QStringList{q("Sheet1!B2:D4"), q("Sheet1!F6")}));
 }
 
 TEST_F(Selection, OnlyTheActiveSheetCanSelect)
@@ -122,7 +133,7 @@ TEST(ChartSheets, SelectTheirChartAreaAndHaveNoCells)
     EXPECT_EQ(chart.TypeName(), q("Chart"));
     chart.Activate();
     EXPECT_EQ(app.Selection().TypeName(), q("ChartArea"));
-    EXPECT_TRUE(xl::Object(app.get(q("ActiveCell"))).isNothing());
+    EXPECT_TRUE(app.ActiveCell().isNothing());
     EXPECT_EQ(errorOf([&] { app.Cells(); }), host::err::ApplicationDefined);
     EXPECT_EQ(errorOf([&] { chart.Range(q("A1")); }), host::err::NotSupported);
     app.ActiveWorkbook().Sheets().Item(1).Activate();
