@@ -165,9 +165,9 @@ std::shared_ptr<Worksheet> Workbook::activeSheet()
 
 void Workbook::setActiveSheet(int index)
 {
+    // The active sheet alone is selected: activating a sheet ends a group.
     model::Workbook& book = model();
-    if (book.activeSheet == index && book.sheets[size_t(index)]->view.tabSelected)
-        return;
+    bool changed = book.activeSheet != index;
     book.activeSheet = index;
     for (size_t i = 0; i < book.sheets.size(); ++i) {
         model::Sheet& sheet = *book.sheets[i];
@@ -175,9 +175,11 @@ void Workbook::setActiveSheet(int index)
         if (sheet.view.tabSelected != selected) {
             sheet.view.tabSelected = selected;
             sheet.viewDirty = true;
+            changed = true;
         }
     }
-    book.sheetListDirty = true;
+    if (changed)
+        book.sheetListDirty = true;
 }
 
 void Workbook::sheetsChanged()

@@ -90,6 +90,9 @@ TEST_F(HostTest, GroupedSheetsAreTheWindowsSelectedSheets)
     ASSERT_EQ(window.SelectedSheets().Count(), 2);
     EXPECT_EQ(window.SelectedSheets().Item(2).Name(), q("Sheet3"));
     EXPECT_EQ(app.ActiveSheet().Name(), q("Sheet1"));
+    sheet(1).Select(); // selecting the active sheet alone ends the group
+    EXPECT_EQ(window.SelectedSheets().Count(), 1);
+    sheet(3).Select(false);
     sheet(2).Select();
     EXPECT_EQ(window.SelectedSheets().Count(), 1);
     EXPECT_EQ(app.ActiveSheet().Name(), q("Sheet2"));
