@@ -35,6 +35,8 @@ public:
     const HostOptions& options() const { return m_options; }
     QString path() const;
     bool enableEvents() const { return m_enableEvents; }
+    // What a copy or cut left on the clipboard (1 copy, 2 cut, 0 nothing): CutCopyMode.
+    void setCutCopyMode(int mode) { m_cutCopyMode = mode; }
     bool displayAlerts() const { return m_displayAlerts; }
 
     // Loads what the host loads at its start: the macro workbook.
