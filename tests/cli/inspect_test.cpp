@@ -203,6 +203,29 @@ TEST(Inspect, TextFormShowsEachSheetAndOneLinePerCell)
     EXPECT_TRUE(
         lines.contains(QStringLiteral("  $B$11\t10.5\t189\t126\t21\t$B$11\t-\t-\t桜の下で")))
         << r.out.toStdString();
+    // Every line is a sheet heading or one cell of nine fields.
+    for (const QString& line : lines) {
+        if (!line.startsWith(u"sheet ")) {
+            EXPECT_EQ(line.count(u'\t'), 8) << line.toStdString();
+        }
+    }
+}
+
+TEST(Inspect, TextFormKeepsOneCellOnOneLine)
+{
+    // Tabs, line breaks and backslashes inside a value are shown escaped.
+    const clitest::Result r = runPicrows(
+        {QStringLiteral("inspect"), clitest::fixturePath(QStringLiteral("openpyxl_layout.xlsx")),
+         QStringLiteral("--sheet"), QStringLiteral("VeryHidden")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(QString::fromUtf8(r.out),
+              QStringLiteral("sheet VeryHidden: very hidden, contents unprotected, drawing "
+                             "objects unprotected\n"
+                             "  address\tleft\ttop\twidth\theight\tmerge_area\thidden\tlocked\t"
+                             "value\n"
+                             "  $A$1\t0\t0\t48\t15\t$A$1\t-\tlocked\tvery hidden\n"
+                             "  $A$2\t0\t15\t48\t15\t$A$2\t-\tlocked\t"
+                             "He said \"写真\" \\\\ C:\\\\photos\\nline two\\ttab\n"));
 }
 
 } // namespace
