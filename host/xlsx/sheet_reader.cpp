@@ -316,20 +316,7 @@ public:
             out.topRow = top->top;
             out.leftColumn = top->left;
         }
-        const pugi::xml_node pane = xml::child(view, "pane");
-        const std::string activePane =
-            pane ? (pane.attribute("activePane") ? pane.attribute("activePane").value() : "topLeft")
-                 : std::string();
-        pugi::xml_node selection;
-        for (pugi::xml_node s : view.children()) {
-            if (!xml::is(s, "selection"))
-                continue;
-            const std::string mine = s.attribute("pane") ? s.attribute("pane").value() : "topLeft";
-            if (!pane || mine == activePane) {
-                selection = s;
-                break;
-            }
-        }
+        const pugi::xml_node selection = activeSelection(view);
         if (!selection)
             return;
         if (const pugi::xml_attribute active = selection.attribute("activeCell");
@@ -373,6 +360,27 @@ void readChartsheet(pugi::xml_node root, Sheet& sheet)
         else if (xml::is(n, "sheetProtection"))
             reader.readProtection(n, "content");
     }
+}
+
+std::string activePaneName(pugi::xml_node view)
+{
+    const pugi::xml_node pane = xml::child(view, "pane");
+    if (!pane)
+        return {};
+    return pane.attribute("activePane") ? pane.attribute("activePane").value() : "topLeft";
+}
+
+pugi::xml_node activeSelection(pugi::xml_node view)
+{
+    const std::string activePane = activePaneName(view);
+    for (pugi::xml_node s : view.children()) {
+        if (!xml::is(s, "selection"))
+            continue;
+        const std::string mine = s.attribute("pane") ? s.attribute("pane").value() : "topLeft";
+        if (activePane.empty() || mine == activePane)
+            return s;
+    }
+    return {};
 }
 
 } // namespace host::xlsx

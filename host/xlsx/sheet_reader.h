@@ -4,6 +4,7 @@
 
 #include <pugixml.hpp>
 
+#include <string>
 #include <vector>
 
 namespace host::model {
@@ -23,6 +24,11 @@ struct SheetReadContext
 void readWorksheet(pugi::xml_node root, model::Sheet& sheet, const SheetReadContext& context);
 // A chart sheet has no cells: only its view and protection.
 void readChartsheet(pugi::xml_node root, model::Sheet& sheet);
+
+// The name of a sheet view's active pane ("" when the view has no pane) and that pane's
+// <selection>, or none when the view has no selection for it.
+std::string activePaneName(pugi::xml_node view);
+pugi::xml_node activeSelection(pugi::xml_node view);
 
 // The plain text of a rich text element (<si>, <is>): its runs joined, phonetic runs left out,
 // _xHHHH_ escapes decoded.

@@ -3,6 +3,7 @@
 #include "host/model/workbook.h"
 #include "host/xlsx/cell_writer.h"
 #include "host/xlsx/opc.h"
+#include "host/xlsx/sheet_reader.h"
 #include "host/xlsx/xml_util.h"
 
 #include <QStringList>
@@ -238,23 +239,11 @@ void writeView(pugi::xml_node root, const Sheet& sheet, xml::Order order, bool c
         xml::removeAttr(view, "topLeftCell");
 
     // The selection of the active pane, as the reader took it.
-    const pugi::xml_node pane = xml::child(view, "pane");
-    const std::string activePane =
-        pane ? (pane.attribute("activePane") ? pane.attribute("activePane").value() : "topLeft")
-             : std::string();
-    pugi::xml_node selection;
-    for (pugi::xml_node s : view.children()) {
-        if (!xml::is(s, "selection"))
-            continue;
-        const std::string mine = s.attribute("pane") ? s.attribute("pane").value() : "topLeft";
-        if (!pane || mine == activePane) {
-            selection = s;
-            break;
-        }
-    }
+    const std::string activePane = activePaneName(view);
+    pugi::xml_node selection = activeSelection(view);
     if (!selection) {
         selection = xml::insertInOrder(view, "selection", kSheetViewOrder);
-        if (pane && activePane != "topLeft")
+        if (!activePane.empty() && activePane != "topLeft")
             xml::setAttr(selection, "pane", activePane.c_str());
     }
     xml::setAttr(selection, "activeCell", v.activeCell);
