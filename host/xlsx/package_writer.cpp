@@ -39,16 +39,6 @@ QString relationshipIdOf(pugi::xml_node sheet)
     return xml::text(xml::prefixedAttr(sheet, "id"));
 }
 
-std::vector<pugi::xml_node> elements(pugi::xml_node parent, std::string_view local)
-{
-    std::vector<pugi::xml_node> out;
-    for (pugi::xml_node n : parent.children()) {
-        if (xml::is(n, local))
-            out.push_back(n);
-    }
-    return out;
-}
-
 } // namespace
 
 PackageWriter::PackageWriter(const model::Workbook& book, const model::PackageState& package,
@@ -149,7 +139,7 @@ void PackageWriter::planSheets()
     }
     // Sheets of the file that the model no longer has.
     const pugi::xml_node sheets = xml::child(m_workbook.document_element(), "sheets");
-    for (pugi::xml_node s : elements(sheets, "sheet")) {
+    for (pugi::xml_node s : xml::children(sheets, "sheet")) {
         const QString id = relationshipIdOf(s);
         if (kept.count(id))
             continue;
@@ -211,7 +201,7 @@ void PackageWriter::writeStyles()
 bool PackageWriter::writeSheetList(pugi::xml_node root)
 {
     pugi::xml_node sheets = xml::ensureChild(root, "sheets", kWorkbookOrder);
-    std::vector<pugi::xml_node> existing = elements(sheets, "sheet");
+    std::vector<pugi::xml_node> existing = xml::children(sheets, "sheet");
     // "visible" is the default state; a file may write it or leave it out.
     auto stateText = [](pugi::xml_node sheet) {
         const std::string_view state = sheet.attribute("state").value();
@@ -272,7 +262,7 @@ void PackageWriter::remapLocalNames(pugi::xml_node root)
         if (m_sheets[i].loadedPosition >= 0)
             newIndex[m_sheets[i].loadedPosition] = int(i);
     }
-    for (pugi::xml_node name : elements(names, "definedName")) {
+    for (pugi::xml_node name : xml::children(names, "definedName")) {
         const auto local = xml::intValue(name.attribute("localSheetId"));
         if (!local)
             continue;
@@ -348,7 +338,7 @@ void PackageWriter::writeWorkbookRelationships()
     };
     std::set<QString> ids;
     bool hasStyles = false;
-    for (pugi::xml_node r : elements(root, "Relationship")) {
+    for (pugi::xml_node r : xml::children(root, "Relationship")) {
         ids.insert(xml::text(r.attribute("Id")));
         hasStyles = hasStyles || opc::kindOf(xml::text(r.attribute("Type"))) == u"styles";
     }
@@ -378,7 +368,7 @@ void PackageWriter::writeWorkbookRelationships()
     // The calculation chain lists formula cells; once cells changed or sheets went, it no
     // longer matches, and programs rebuild it when it is missing.
     const bool dropChain = m_cellsChanged || !m_deletedRelationships.empty();
-    for (pugi::xml_node r : elements(root, "Relationship")) {
+    for (pugi::xml_node r : xml::children(root, "Relationship")) {
         const QString id = xml::text(r.attribute("Id"));
         const bool deleted = std::find(m_deletedRelationships.begin(), m_deletedRelationships.end(),
                                        id) != m_deletedRelationships.end();
@@ -419,7 +409,7 @@ void PackageWriter::writeContentTypes()
         xml::setAttr(o, "ContentType", type);
         changed = true;
     }
-    for (pugi::xml_node o : elements(root, "Override")) {
+    for (pugi::xml_node o : xml::children(root, "Override")) {
         QString name = QUrl::fromPercentEncoding(o.attribute("PartName").value());
         if (name.startsWith(u'/'))
             name.remove(0, 1);

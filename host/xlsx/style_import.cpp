@@ -16,16 +16,6 @@ constexpr std::string_view kStyleSheetOrder[] = {"numFmts",      "fonts",   "fil
                                                  "cellStyleXfs", "cellXfs", "cellStyles", "dxfs",
                                                  "tableStyles",  "colors",  "extLst"};
 
-std::vector<pugi::xml_node> items(pugi::xml_node list, const char* item)
-{
-    std::vector<pugi::xml_node> out;
-    for (pugi::xml_node n : list.children()) {
-        if (xml::is(n, item))
-            out.push_back(n);
-    }
-    return out;
-}
-
 std::string canonical(pugi::xml_node node)
 {
     std::ostringstream out;
@@ -64,7 +54,7 @@ int StyleImporter::record(const char* list, const char* item, pugi::xml_node sou
     pugi::xml_node target = xml::child(root, list);
     if (!target)
         target = xml::insertInOrder(root, list, kStyleSheetOrder);
-    const std::vector<pugi::xml_node> existing = items(target, item);
+    const std::vector<pugi::xml_node> existing = xml::children(target, item);
     pugi::xml_node copy = target.append_copy(source);
     xml::adoptPrefix(copy, xml::prefix(root));
     const std::string text = canonical(copy);
@@ -86,14 +76,15 @@ int StyleImporter::numberFormat(int id)
     if (const auto done = m_numberFormats.find(id); done != m_numberFormats.end())
         return done->second;
     QString code;
-    for (pugi::xml_node n : items(xml::child(m_from.document_element(), "numFmts"), "numFmt")) {
+    for (pugi::xml_node n :
+         xml::children(xml::child(m_from.document_element(), "numFmts"), "numFmt")) {
         if (xml::intValue(n.attribute("numFmtId")) == id)
             code = xml::text(n.attribute("formatCode"));
     }
     pugi::xml_node root = m_to.document_element();
     pugi::xml_node formats = xml::child(root, "numFmts");
     int maxId = 163;
-    for (pugi::xml_node n : items(formats, "numFmt")) {
+    for (pugi::xml_node n : xml::children(formats, "numFmt")) {
         const int theirs = xml::intValue(n.attribute("numFmtId")).value_or(0);
         if (xml::text(n.attribute("formatCode")) == code)
             return m_numberFormats[id] = theirs;
@@ -104,7 +95,7 @@ int StyleImporter::numberFormat(int id)
     pugi::xml_node added = xml::appendChild(formats, "numFmt");
     xml::setAttr(added, "numFmtId", maxId + 1);
     xml::setAttr(added, "formatCode", code);
-    xml::setAttr(formats, "count", int(items(formats, "numFmt").size()));
+    xml::setAttr(formats, "count", int(xml::children(formats, "numFmt").size()));
     m_changed = true;
     return m_numberFormats[id] = maxId + 1;
 }
@@ -114,7 +105,7 @@ int StyleImporter::cellFormat(int index)
     if (const auto done = m_cellFormats.find(index); done != m_cellFormats.end())
         return done->second;
     const pugi::xml_node fromRoot = m_from.document_element();
-    const std::vector<pugi::xml_node> xfs = items(xml::child(fromRoot, "cellXfs"), "xf");
+    const std::vector<pugi::xml_node> xfs = xml::children(xml::child(fromRoot, "cellXfs"), "xf");
     if (index < 0 || size_t(index) >= xfs.size())
         return m_cellFormats[index] = 0;
     pugi::xml_document scratch;
@@ -129,7 +120,8 @@ int StyleImporter::cellFormat(int index)
                  {"borderId", "borders", "border"}};
     for (const auto& p : parts) {
         const int id = xml::intValue(xf.attribute(p.attribute)).value_or(0);
-        const std::vector<pugi::xml_node> list = items(xml::child(fromRoot, p.list), p.item);
+        const std::vector<pugi::xml_node> list =
+            xml::children(xml::child(fromRoot, p.list), p.item);
         if (id >= 0 && size_t(id) < list.size())
             xml::setAttr(xf, p.attribute, record(p.list, p.item, list[size_t(id)]));
         else
@@ -141,7 +133,8 @@ int StyleImporter::cellFormat(int index)
     format.baseFormat = 0;
     setCellProtection(xf, format);
 
-    const size_t before = items(xml::child(m_to.document_element(), "cellXfs"), "xf").size();
+    const size_t before =
+        xml::children(xml::child(m_to.document_element(), "cellXfs"), "xf").size();
     const int mine = record("cellXfs", "xf", xf);
     if (size_t(mine) >= before)
         m_toBook.cellFormats.push_back(format);
@@ -153,7 +146,7 @@ int StyleImporter::differentialFormat(int index)
     if (const auto done = m_differential.find(index); done != m_differential.end())
         return done->second;
     const std::vector<pugi::xml_node> dxfs =
-        items(xml::child(m_from.document_element(), "dxfs"), "dxf");
+        xml::children(xml::child(m_from.document_element(), "dxfs"), "dxf");
     if (index < 0 || size_t(index) >= dxfs.size())
         return m_differential[index] = index;
     return m_differential[index] = record("dxfs", "dxf", dxfs[size_t(index)]);

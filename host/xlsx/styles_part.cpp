@@ -51,16 +51,6 @@ void setCellProtection(pugi::xml_node xf, const CellFormat& f)
 
 namespace {
 
-std::vector<pugi::xml_node> elements(pugi::xml_node parent, std::string_view local)
-{
-    std::vector<pugi::xml_node> out;
-    for (pugi::xml_node n : parent.children()) {
-        if (xml::is(n, local))
-            out.push_back(n);
-    }
-    return out;
-}
-
 QString argbText(QRgb c)
 {
     return QString::number(c | 0xFF000000u, 16).toUpper().rightJustified(8, u'0');
@@ -83,7 +73,7 @@ void writePalette(pugi::xml_node root, const model::Workbook& book)
     QRgb fixed[8];
     std::copy(std::begin(kFixedColours), std::end(kFixedColours), fixed);
     if (indexed) {
-        const auto old = elements(indexed, "rgbColor");
+        const auto old = xml::children(indexed, "rgbColor");
         for (size_t i = 0; i < 8 && i < old.size(); ++i)
             fixed[i] = QRgb(QString::fromUtf8(old[i].attribute("rgb").value()).toUInt(nullptr, 16));
         colors.remove_child(indexed);
@@ -125,7 +115,7 @@ void readStyles(pugi::xml_node root, model::Workbook& book)
     }
     const pugi::xml_node colors = xml::child(root, "colors");
     if (const pugi::xml_node indexed = colors ? xml::child(colors, "indexedColors") : colors) {
-        const auto entries = elements(indexed, "rgbColor");
+        const auto entries = xml::children(indexed, "rgbColor");
         for (size_t i = 8; i < entries.size() && i < 64; ++i) {
             bool ok = false;
             const uint argb =
@@ -153,7 +143,7 @@ bool patchStyles(pugi::xml_node root, const model::Workbook& book,
             xfs = xml::insertInOrder(root, "cellXfs", kStyleSheetOrder);
             xml::setAttr(xml::appendChild(xfs, "xf"), "xfId", "0");
         }
-        std::vector<pugi::xml_node> xf = elements(xfs, "xf");
+        std::vector<pugi::xml_node> xf = xml::children(xfs, "xf");
         for (size_t i = 0; i < book.cellFormats.size(); ++i) {
             const CellFormat& wanted = book.cellFormats[i];
             if (i < xf.size()) {

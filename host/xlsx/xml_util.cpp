@@ -108,6 +108,16 @@ pugi::xml_node child(pugi::xml_node parent, std::string_view local)
     return {};
 }
 
+std::vector<pugi::xml_node> children(pugi::xml_node parent, std::string_view local)
+{
+    std::vector<pugi::xml_node> out;
+    for (pugi::xml_node n : parent.children()) {
+        if (is(n, local))
+            out.push_back(n);
+    }
+    return out;
+}
+
 pugi::xml_attribute prefixedAttr(pugi::xml_node node, std::string_view local)
 {
     for (pugi::xml_attribute a = node.first_attribute(); a; a = a.next_attribute()) {

@@ -10,6 +10,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Helpers for reading and patching the parts' XML with pugixml. Parts come in two flavours
 // (transitional and strict) that differ only in namespace URIs, and some producers put
@@ -40,6 +41,8 @@ inline bool is(pugi::xml_node node, std::string_view local)
     return node.type() == pugi::node_element && localName(node.name()) == local;
 }
 pugi::xml_node child(pugi::xml_node parent, std::string_view local);
+// Every child element of that local name, in document order (safe to remove them while walking).
+std::vector<pugi::xml_node> children(pugi::xml_node parent, std::string_view local);
 // A prefixed attribute by its local name: `prefixedAttr(sheet, "id")` finds r:id whatever the
 // prefix. (Other attributes of these parts carry no prefix; use node.attribute().)
 pugi::xml_attribute prefixedAttr(pugi::xml_node node, std::string_view local);
