@@ -1,6 +1,7 @@
 #include "host/imaging/emf.h"
 
 #include "host/imaging/byte_io.h"
+#include "host/imaging/emf_records.h"
 #include "host/imaging/image_limits.h"
 
 #include <QPainter>
@@ -18,13 +19,7 @@ using bytes::le16;
 using bytes::le32;
 using bytes::le32s;
 
-constexpr quint32 EmrHeader = 1;
-constexpr quint32 EmrEof = 14;
-constexpr quint32 EmrBitBlt = 76;
-constexpr quint32 EmrStretchBlt = 77;
-constexpr quint32 EmrSetDiBitsToDevice = 80;
-constexpr quint32 EmrStretchDiBits = 81;
-constexpr quint32 EmfSignature = 0x464D4520;
+using namespace emf;
 
 QRect inclusiveRect(QByteArrayView data, qsizetype at)
 {

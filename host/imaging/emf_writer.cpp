@@ -1,6 +1,7 @@
 #include "host/imaging/emf.h"
 
 #include "host/imaging/byte_io.h"
+#include "host/imaging/emf_records.h"
 
 #include <QPainter>
 
@@ -13,10 +14,8 @@ namespace {
 using bytes::appendLe16;
 using bytes::appendLe32;
 
-constexpr quint32 EmrHeader = 1;
-constexpr quint32 EmrEof = 14;
-constexpr quint32 EmrStretchDiBits = 81;
-constexpr quint32 EmfSignature = 0x464D4520; // " EMF"
+using namespace emf;
+
 constexpr quint32 SrcCopy = 0x00CC0020;
 constexpr quint32 HeaderSize = 108;
 constexpr quint32 StretchDiBitsSize = 80;
