@@ -1,6 +1,7 @@
 #pragma once
 
 #include "host/model/cell_ref.h"
+#include "host/model/drawing.h"
 
 #include <QRgb>
 #include <QString>
@@ -94,6 +95,7 @@ struct Sheet
 
     SheetProtection protection;
     SheetView view;
+    Drawing drawing; // pictures, text boxes, groups, comments and the other drawing objects
 
     // What changed since loading, so that the writer touches only that.
     std::set<CellKey> dirtyCells;
