@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QSizeF>
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+// The host's clipboard. What Copy puts there is a rendering in several formats, as the
+// platform's host offers them: a bitmap, an enhanced metafile, and for cells their text and a
+// marker that says cells were copied. On a desktop it is the desktop clipboard (so it crosses
+// processes); without one it is kept in the process.
+namespace host::render {
+
+struct ClipContent
+{
+    QImage bitmap;     // the rendering; its dots per metre give its size in points
+    QByteArray emf;    // the same rendering as an enhanced metafile
+    QString text;      // cells only: their values, tab- and newline-separated
+    bool cells = false; // copied cells (the link format)
+    QSizeF points;     // the rendering's size in points, margins included
+    double margin = 0; // points of empty margin the copy has on each side
+
+    bool isEmpty() const { return bitmap.isNull() && emf.isEmpty() && text.isEmpty(); }
+};
+
+class HostClipboard
+{
+public:
+    virtual ~HostClipboard() = default;
+    virtual void put(const ClipContent& content) = 0;
+    // What the clipboard holds now, in the formats this host understands; none when it holds
+    // nothing the host can paste.
+    virtual std::optional<ClipContent> content() const = 0;
+    virtual void clear() = 0;
+};
+
+// The desktop clipboard when a QGuiApplication runs, else one kept in this process.
+std::shared_ptr<HostClipboard> makeDefaultClipboard();
+// A clipboard kept in this process only (tests, the batch command).
+std::shared_ptr<HostClipboard> makeProcessClipboard();
+
+} // namespace host::render
