@@ -2,6 +2,7 @@
 
 #include "host/objects/application.h"
 #include "host/objects/disconnected.h"
+#include "host/objects/picture_commands.h"
 #include "host/objects/workbook.h"
 
 namespace host::objects {
@@ -14,6 +15,13 @@ Application& CommandBarControl::app() const
     return static_cast<Application&>(*app); // kept alive by its other owners meanwhile
 }
 
+QStringList CommandBarControl::entries() const
+{
+    if (!m_control.list)
+        raise(err::NotSupported);
+    return m_control.list(app());
+}
+
 const MemberTable<CommandBarControl>& CommandBarControl::members()
 {
     static const MemberTable<CommandBarControl> table = [] {
@@ -22,7 +30,19 @@ const MemberTable<CommandBarControl>& CommandBarControl::members()
         t.prop(QStringLiteral("Id"), [](C& c) { return Variant(std::int32_t(c.m_control.id)); });
         t.prop(QStringLiteral("Caption"), [](C& c) { return Variant(c.m_control.caption); });
         t.prop(QStringLiteral("BuiltIn"), [](C&) { return Variant(true); });
-        t.prop(QStringLiteral("Type"), [](C&) { return Variant(std::int32_t(1)); }); // a button
+        // 1 a button, 4 a combo box
+        t.prop(QStringLiteral("Type"),
+               [](C& c) { return Variant(std::int32_t(c.m_control.list ? 4 : 1)); });
+        t.prop(QStringLiteral("ListCount"),
+               [](C& c) { return Variant(std::int32_t(c.entries().size())); });
+        t.member(QStringLiteral("List"), {QStringLiteral("Index")}, 1,
+                 [](C& c, const BoundArgs& args) {
+                     const QStringList entries = c.entries();
+                     const std::int32_t i = args.at(0).toInt32();
+                     if (i < 1 || i > entries.size())
+                         raise(err::InvalidCall);
+                     return Variant(entries[i - 1]);
+                 });
         t.prop(QStringLiteral("Enabled"),
                [](C& c) { return Variant(!c.m_control.enabled || c.m_control.enabled(c.app())); });
         t.member(QStringLiteral("Execute"), {}, 0, [](C& c, const BoundArgs&) {
@@ -48,6 +68,7 @@ CommandBars::CommandBars(Application& app) : m_app(&app)
     addBuiltIn({kControlNew, QStringLiteral("&New..."), notEditing,
                 [](Application& a) { a.addNew(a.options().sheetsInNewWorkbook); }});
     addBuiltIn({kControlSaveAs, QStringLiteral("Save &As..."), bookOpen, {}});
+    addPictureControls(*this);
 }
 
 void CommandBars::addBuiltIn(BuiltInControl control)
@@ -84,6 +105,15 @@ const MemberTable<CommandBars>& CommandBars::members()
             {QStringLiteral("Type"), QStringLiteral("Id"), QStringLiteral("Tag"),
              QStringLiteral("Visible"), QStringLiteral("Recursive")},
             0, [](CommandBars& c, const BoundArgs& args) { return Variant(c.findControl(args)); });
+        t.member(QStringLiteral("ExecuteMso"), {QStringLiteral("idMso")}, 1,
+                 [](CommandBars& c, const BoundArgs& args) {
+                     executeMso(c.app(), args.at(0).toString());
+                     return Variant();
+                 });
+        t.member(QStringLiteral("GetEnabledMso"), {QStringLiteral("idMso")}, 1,
+                 [](CommandBars& c, const BoundArgs& args) {
+                     return Variant(getEnabledMso(c.app(), args.at(0).toString()));
+                 });
         t.prop(QStringLiteral("Application"),
                [](CommandBars& c) { return Variant(c.app().shared_from_this()); });
         t.prop(QStringLiteral("Parent"),

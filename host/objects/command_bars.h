@@ -18,6 +18,8 @@ struct BuiltInControl
     QString caption;
     std::function<bool(const Application&)> enabled;
     std::function<void(Application&)> execute;
+    // A combo box's entries (List, ListCount); none for a button.
+    std::function<QStringList(const Application&)> list;
 };
 
 class CommandBarControl : public TableDispatch<CommandBarControl>
@@ -29,10 +31,15 @@ public:
     }
 
     static const MemberTable<CommandBarControl>& members();
-    QString className() const override { return QStringLiteral("CommandBarButton"); }
+    QString className() const override
+    {
+        return m_control.list ? QStringLiteral("CommandBarComboBox")
+                              : QStringLiteral("CommandBarButton");
+    }
 
 private:
     Application& app() const;
+    QStringList entries() const;
 
     std::weak_ptr<Dispatch> m_app;
     BuiltInControl m_control;

@@ -4,6 +4,7 @@
 #include "host/automation/host_error.h"
 #include "host/model/workbook.h"
 #include "host/objects/application.h"
+#include "host/objects/picture_commands.h"
 #include "host/objects/workbook.h"
 
 namespace host::objects {
@@ -19,8 +20,7 @@ std::unique_ptr<model::Workbook> macroWorkbookModel()
 
 bool trimmingEnabled(const Application& app)
 {
-    const ObjectRef selection = app.selection();
-    return selection && selection->className() == QStringLiteral("Picture");
+    return pictureCropEnabled(app);
 }
 
 Variant runMacro(Application& app, const QString& macro)

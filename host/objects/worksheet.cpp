@@ -6,8 +6,10 @@
 #include "host/objects/chart_area.h"
 #include "host/objects/disconnected.h"
 #include "host/objects/range.h"
+#include "host/objects/shape_selection.h"
 #include "host/objects/sheet_name.h"
 #include "host/objects/workbook.h"
+#include "host/objects/worksheet_shapes.h"
 
 namespace host::objects {
 
@@ -127,6 +129,8 @@ ObjectRef Worksheet::selection()
         return std::make_shared<ChartArea>(self());
     if (!hasCells())
         return nullptr;
+    if (ObjectRef shapes = drawingSelection(self()))
+        return shapes;
     const model::SheetView& view = sheet().view;
     if (view.selection.empty())
         return activeCell();
@@ -144,6 +148,7 @@ ObjectRef Worksheet::activeCell()
 void Worksheet::select(const std::vector<CellRect>& areas, const CellRect& active)
 {
     model::Sheet& s = sheet();
+    s.drawing.selection.clear(); // selecting cells ends a selection of shapes
     s.view.selection = areas;
     s.view.activeCell =
         model::formatA1(CellRect{active.top, active.left, active.top, active.left}, false);
@@ -398,6 +403,7 @@ const MemberTable<Worksheet>& Worksheet::members()
             });
         }
         t.prop(QStringLiteral("UsedRange"), [](W& w) { return Variant(w.usedRange()); });
+        addShapeMembers(t);
 
         t.member(QStringLiteral("Copy"), {QStringLiteral("Before"), QStringLiteral("After")}, 0,
                  [done](W& w, const BoundArgs& args) {

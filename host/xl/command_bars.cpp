@@ -8,6 +8,26 @@ xl::CommandBarControl CommandBars::FindControl(std::int32_t id) const
         call(QStringLiteral("FindControl"), host::Args().add(QStringLiteral("Id"), id)));
 }
 
+void CommandBars::ExecuteMso(const QString& idMso) const
+{
+    call(QStringLiteral("ExecuteMso"), {idMso});
+}
+
+bool CommandBars::GetEnabledMso(const QString& idMso) const
+{
+    return call(QStringLiteral("GetEnabledMso"), {idMso}).toBool();
+}
+
+QString CommandBarControl::List(std::int32_t index) const
+{
+    return get(QStringLiteral("List"), {index}).toString();
+}
+
+std::int32_t CommandBarControl::ListCount() const
+{
+    return get(QStringLiteral("ListCount")).toInt32();
+}
+
 std::int32_t CommandBarControl::Id() const
 {
     return get(QStringLiteral("Id")).toInt32();

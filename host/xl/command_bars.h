@@ -15,6 +15,8 @@ public:
 
     // The built-in control with this Id; Nothing when the host has none.
     xl::CommandBarControl FindControl(std::int32_t id) const;
+    void ExecuteMso(const QString& idMso) const;
+    bool GetEnabledMso(const QString& idMso) const;
 };
 
 class CommandBarControl : public Object
@@ -26,6 +28,9 @@ public:
     QString Caption() const;
     bool Enabled() const;
     void Execute() const;
+    // A combo box's entries, 1-based.
+    QString List(std::int32_t index) const;
+    std::int32_t ListCount() const;
 };
 
 } // namespace xl

@@ -1,6 +1,8 @@
 #include "host/xl/worksheet.h"
 
+#include "host/xl/picture.h"
 #include "host/xl/range.h"
+#include "host/xl/shape.h"
 #include "host/xl/workbook.h"
 
 namespace xl {
@@ -113,6 +115,16 @@ xl::Range Worksheet::Columns() const
 xl::Range Worksheet::UsedRange() const
 {
     return xl::Range(get(QStringLiteral("UsedRange")));
+}
+
+xl::Shapes Worksheet::Shapes() const
+{
+    return xl::Shapes(get(QStringLiteral("Shapes")));
+}
+
+xl::Pictures Worksheet::Pictures() const
+{
+    return xl::Pictures(get(QStringLiteral("Pictures")));
 }
 
 void Worksheet::Copy(const Object& before, const Object& after) const

@@ -7,7 +7,9 @@
 
 namespace xl {
 
+class Pictures;
 class Range;
+class Shapes;
 class Workbook;
 class Worksheet;
 
@@ -47,6 +49,8 @@ public:
     xl::Range Rows() const;
     xl::Range Columns() const;
     xl::Range UsedRange() const;
+    xl::Shapes Shapes() const;
+    xl::Pictures Pictures() const;
 
     // Copies the sheet before or after another sheet, also of another workbook; with neither,
     // into a new workbook.
