@@ -5,6 +5,7 @@
 #include "host/objects/com_addins.h"
 #include "host/objects/command_bars.h"
 #include "host/objects/disconnected.h"
+#include "host/objects/evaluate.h"
 #include "host/objects/macro_workbook.h"
 #include "host/objects/workbook.h"
 #include "host/objects/workbooks.h"
@@ -305,6 +306,9 @@ const MemberTable<Application>& Application::members()
                 return a.m_comAddIns->get(QString(), {args.at(0)});
             return Variant(ObjectRef(a.m_comAddIns));
         });
+
+        t.member(QStringLiteral("Evaluate"), {QStringLiteral("Name")}, 1,
+                 [](A& a, const BoundArgs& args) { return evaluate(a, args.at(0).toString()); });
 
         QStringList runParams{QStringLiteral("Macro")};
         for (int i = 1; i <= 30; ++i)
