@@ -240,8 +240,11 @@ void Range::activate()
         raise(err::ApplicationDefined, QStringLiteral("Activate method of Range class failed"));
     const CellRect cell{first().top, first().left, first().top, first().left};
     model::Sheet& s = sheet.sheet();
+    // Inside the selected cells the active cell moves; while shapes are selected the cell
+    // becomes the selection.
+    const bool cellsSelected = s.drawing.selection.empty();
     for (const CellRect& r : s.view.selection)
-        if (r.contains(cell)) {
+        if (cellsSelected && r.contains(cell)) {
             s.view.activeCell = model::formatA1(cell, false);
             s.viewDirty = true;
             return;

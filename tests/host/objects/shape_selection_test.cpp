@@ -55,9 +55,13 @@ TEST_F(ShapeSelection, SelectionAnswersTheSelectedDrawingObjects)
     EXPECT_EQ(several.Item(2).Name(), q("box"));
     EXPECT_EQ(several.ShapeRange().Count(), 2);
 
-    // Selecting cells ends the selection of shapes.
+    // Selecting cells ends the selection of shapes, and so does activating one.
     range("B2").Select();
     EXPECT_EQ(app.Selection().TypeName(), q("Range"));
+    EXPECT_TRUE(drawing().selection.empty());
+    select({q("p1")});
+    range("B2").Activate();
+    EXPECT_EQ(xl::Range(app.Selection().ref()).Address(), q("$B$2"));
     EXPECT_TRUE(drawing().selection.empty());
 }
 
