@@ -84,10 +84,14 @@ EncodedImage probePicture(QByteArray bytes)
         image.dpiX = header->pixelSize.width() * 72.0 / header->points.width();
         image.dpiY = header->pixelSize.height() * 72.0 / header->points.height();
     } else {
-        if (const auto claimed = claimedDimensions(image.format, bytes);
-            claimed && !withinLimits(claimed->width, claimed->height))
+        const auto claimed = claimedDimensions(image.format, bytes);
+        if (claimed && !withinLimits(claimed->width, claimed->height))
             refuseSize(claimed->width, claimed->height);
-        const QSize size = headerSize(image.format, bytes);
+        // A PNG's size is its header's; asking Qt would let libpng warn on standard error about
+        // ancillary chunks (colour profiles) that do not matter here.
+        const QSize size = image.format == ImageFormat::Png && claimed
+                               ? QSize(int(claimed->width), int(claimed->height))
+                               : headerSize(image.format, bytes);
         if (!size.isValid() || size.isEmpty())
             refusePicture(QStringLiteral("The picture is damaged: its header cannot be read."));
         if (!withinLimits(size))

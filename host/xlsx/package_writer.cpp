@@ -157,17 +157,37 @@ void PackageWriter::writeSheets()
 {
     const SheetWriteContext context{&m_package.sharedStrings};
     for (const PlannedSheet& p : m_sheets) {
-        if (p.fromPackage && !isDirty(*p.sheet))
+        const bool sheetChanged = !p.fromPackage || isDirty(*p.sheet);
+        const bool drawing = drawingNeedsWriting(*p.sheet);
+        if (!sheetChanged && !drawing)
             continue;
         pugi::xml_document doc = p.fromPackage ? xml::parse(m_package.readPart(p.part), p.part)
                                                : newSheetPart(m_package.strict);
         if (!p.fromPackage)
             addNewPart(p.part, QString::fromUtf8(kWorksheetType));
-        if (patchSheet(doc.document_element(), *p.sheet, context, !p.fromPackage))
+        if (sheetChanged &&
+            patchSheet(doc.document_element(), *p.sheet, context, !p.fromPackage))
             m_newFormula = true;
         if (!p.sheet->dirtyCells.empty() || !p.fromPackage)
             m_cellsChanged = true;
-        output(p.part, xml::serialize(doc));
+        bool referenceAdded = false;
+        if (drawing) {
+            DrawingParts parts = writeDrawing(m_book, m_package, *p.sheet, p.part,
+                                              doc.document_element(), m_drawings);
+            for (DrawingParts::Part& part : parts.parts) {
+                if (!part.contentType.isEmpty())
+                    addNewPart(part.name, part.contentType);
+                output(part.name, std::move(part.data));
+            }
+            m_newDefaults.insert(parts.defaults.begin(), parts.defaults.end());
+            if (!parts.newRelationshipId.isEmpty()) {
+                setDrawingReference(doc.document_element(), parts.newRelationshipId,
+                                    m_package.strict);
+                referenceAdded = true;
+            }
+        }
+        if (sheetChanged || referenceAdded)
+            output(p.part, xml::serialize(doc));
     }
 }
 
@@ -398,6 +418,22 @@ void PackageWriter::writeContentTypes()
         const bool inArchive = m_package.archive && m_package.archive->find(added.name);
         if (!inArchive && added.name != part)
             wanted.emplace_back(added.name, added.contentType);
+    }
+    for (const auto& [ext, type] : m_newDefaults) {
+        bool declared = false;
+        for (pugi::xml_node d : xml::children(root, "Default"))
+            declared = declared || xml::text(d.attribute("Extension")).compare(
+                                       ext, Qt::CaseInsensitive) == 0;
+        if (declared)
+            continue;
+        // Defaults come before overrides, as producers write them.
+        const pugi::xml_node first = xml::child(root, "Override");
+        pugi::xml_node d = first ? root.insert_child_before(pugi::node_element, first)
+                                 : root.append_child(pugi::node_element);
+        d.set_name((xml::prefix(root) + "Default").c_str());
+        xml::setAttr(d, "Extension", ext);
+        xml::setAttr(d, "ContentType", type);
+        changed = true;
     }
     std::set<QString> done;
     for (const auto& [name, type] : wanted) {

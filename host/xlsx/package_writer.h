@@ -9,6 +9,8 @@
 
 #include <pugixml.hpp>
 
+#include "host/xlsx/drawing_writer.h"
+
 namespace host::model {
 struct PackageState;
 struct Sheet;
@@ -64,6 +66,8 @@ private:
     std::set<QString> m_removed;                             // folded part names
     std::map<QString, std::pair<QString, QByteArray>> m_out; // folded → name, new content
     std::vector<std::pair<QString, QString>> m_newParts;     // name, content type
+    std::map<QString, QString> m_newDefaults;                // extension → content type
+    DrawingSaveState m_drawings;
     QString m_newStylesPart;
     bool m_cellsChanged = false;
     bool m_newFormula = false;

@@ -4,6 +4,8 @@
 
 #include "host/automation/host_error.h"
 #include "host/model/workbook.h"
+#include "host/xlsx/drawing_reader.h"
+#include "host/xlsx/drawing_source.h"
 #include "host/xlsx/new_package.h"
 #include "host/xlsx/opc.h"
 #include "host/xlsx/package_state.h"
@@ -87,6 +89,31 @@ void remapPartFormats(pugi::xml_node sheet, StyleImporter& styles)
     });
 }
 
+// The copy's shapes point at the copy's drawing part, whose relationships keep their ids, so
+// that unchanged shapes are still written as they were read. Without a copied part, every
+// shape is new to the package and written from the model.
+void rebindDrawing(model::Drawing& drawing, const model::PackageState* package,
+                   const QString& drawingPart)
+{
+    auto visit = [&](auto& self, std::vector<model::Shape>& shapes) -> void {
+        for (model::Shape& s : shapes) {
+            if (s.kind == model::ShapeKind::Comment)
+                continue;
+            const bool kept = s.source && !drawingPart.isEmpty() &&
+                              s.source->origin == model::DrawingSource::Origin::Drawing;
+            if (kept)
+                s.source = s.source->rebound(package, drawingPart);
+            else
+                s.dirty = true;
+            self(self, s.members);
+        }
+    };
+    visit(visit, drawing.shapes);
+    if (drawingPart.isEmpty() && !drawing.shapes.empty())
+        drawing.dirty = true;
+    drawing.selection.clear();
+}
+
 } // namespace
 
 void copySheet(const model::Workbook& from, int index, model::Workbook& to, int insertAt,
@@ -134,6 +161,10 @@ void copySheet(const model::Workbook& from, int index, model::Workbook& to, int 
             PartCopier(*source, target).copyAs(where->partName, part, xml::serialize(doc));
             copy->source = std::make_shared<model::SheetSource>(
                 model::SheetSource{part, QString(), where->relationshipType, -1, &target});
+            rebindDrawing(copy->drawing, &target,
+                          linkedPart(target, part, doc.document_element(), "drawing"));
+        } else {
+            rebindDrawing(copy->drawing, &target, QString());
         }
         if (styles) {
             remapModelFormats(*copy, *styles);

@@ -261,6 +261,22 @@ bool isDirty(const Sheet& sheet)
            sheet.mergesDirty || sheet.formatDirty || sheet.protectionDirty || sheet.viewDirty;
 }
 
+void setDrawingReference(pugi::xml_node root, const QString& relationshipId, bool strict)
+{
+    const xml::Order order = xml::is(root, "chartsheet") ? xml::Order(kChartsheetOrder)
+                                                          : xml::Order(kWorksheetOrder);
+    pugi::xml_node drawing = xml::ensureChild(root, "drawing", order);
+    const std::string name =
+        xml::prefixForNamespace(root, {opc::kTransitionalRelNs, opc::kStrictRelNs}, "r",
+                                strict ? opc::kStrictRelNs : opc::kTransitionalRelNs) +
+        "id";
+    pugi::xml_attribute id = xml::prefixedAttr(drawing, "id");
+    if (id)
+        id.set_value(relationshipId.toUtf8().constData());
+    else
+        xml::setAttr(drawing, name.c_str(), relationshipId);
+}
+
 pugi::xml_document newSheetPart(bool strict)
 {
     pugi::xml_document doc = xml::newDocument();

@@ -27,6 +27,9 @@ struct SheetWriteContext
 bool patchSheet(pugi::xml_node root, const model::Sheet& sheet, const SheetWriteContext& context,
                 bool everything);
 
+// Makes the sheet part refer to its drawing part through the relationship `relationshipId`.
+void setDrawingReference(pugi::xml_node root, const QString& relationshipId, bool strict);
+
 // An empty worksheet part in the package's flavour.
 pugi::xml_document newSheetPart(bool strict);
 

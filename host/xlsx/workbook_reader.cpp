@@ -1,6 +1,7 @@
 #include "host/xlsx/workbook_reader.h"
 
 #include "host/model/workbook.h"
+#include "host/xlsx/drawing_reader.h"
 #include "host/xlsx/opc.h"
 #include "host/xlsx/package_state.h"
 #include "host/xlsx/sheet_reader.h"
@@ -89,7 +90,8 @@ void readSharedStrings(PackageState& package)
     }
 }
 
-void readSheet(const PackageState& package, const QString& part, Sheet& sheet)
+void readSheet(const PackageState& package, const Workbook& book, const QString& part,
+               Sheet& sheet)
 {
     const pugi::xml_document doc = readXml(package, part);
     const pugi::xml_node root = doc.document_element();
@@ -99,10 +101,11 @@ void readSheet(const PackageState& package, const QString& part, Sheet& sheet)
     sheet.kind = *rootKind;
     if (sheet.kind == SheetKind::Chartsheet) {
         readChartsheet(root, sheet);
-        return;
+    } else {
+        const SheetReadContext context{&package.sharedStrings, package.date1904};
+        readWorksheet(root, sheet, context);
     }
-    const SheetReadContext context{&package.sharedStrings, package.date1904};
-    readWorksheet(root, sheet, context);
+    readSheetDrawing(package, book, part, root, sheet);
 }
 
 void readBookView(pugi::xml_node workbook, Workbook& book, PackageState& package)
@@ -174,7 +177,7 @@ std::unique_ptr<Workbook> readWorkbook(std::shared_ptr<const ZipArchive> archive
             fail(QStringLiteral("the part of sheet '%1' is missing").arg(sheet->name));
         if (const auto kind = kindFromRelationship(opc::kindOf(rel->type)))
             sheet->kind = *kind;
-        readSheet(*package, part, *sheet);
+        readSheet(*package, *book, part, *sheet);
         sheet->source = std::make_shared<model::SheetSource>(
             model::SheetSource{part, id, rel->type, position, package.get()});
         book->sheets.push_back(std::move(sheet));

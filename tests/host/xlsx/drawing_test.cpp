@@ -1,0 +1,283 @@
+// Drawing objects in .xlsx files: reading anchors, pictures, text boxes, groups and comments
+// into points; writing them back unchanged or rebuilt from the model; copying sheets with
+// their drawings; hostile drawing parts.
+#include "tests/host/xlsx/drawing_test_support.h"
+#include "tests/host/xlsx/xlsx_test_support.h"
+
+#include "host/automation/host_error.h"
+#include "host/model/workbook.h"
+#include "host/xlsx/xlsx_io.h"
+
+#include <QFile>
+#include <QTextStream>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using host::model::AnchorKind;
+using host::model::Placement;
+using host::model::Shape;
+using host::model::ShapeKind;
+using namespace drawingtest;
+
+constexpr double kEps = 1e-3; // points: anchors hold EMUs, 1/12700 of a point
+
+TEST(DrawingRead, OpenpyxlFixtureMatchesItsHandDerivedGeometry)
+{
+    const QString base = xlsxtest::sourceDir() + QStringLiteral("/tests/fixtures/");
+    QFile expected(base + QStringLiteral("openpyxl_pictures.expected.tsv"));
+    ASSERT_TRUE(expected.open(QIODevice::ReadOnly | QIODevice::Text));
+    const auto book = host::xlsx::load(base + QStringLiteral("openpyxl_pictures.xlsx"));
+    QTextStream in(&expected);
+    int checked = 0;
+    while (!in.atEnd()) {
+        const QString line = in.readLine();
+        if (line.isEmpty() || line.startsWith(u'#'))
+            continue;
+        const QStringList f = line.split(u'\t');
+        ASSERT_EQ(f.size(), 10) << line.toStdString();
+        SCOPED_TRACE(line.toStdString());
+        const host::model::Sheet* sheet = nullptr;
+        for (const auto& s : book->sheets)
+            sheet = s->name == f[0] ? s.get() : sheet;
+        ASSERT_NE(sheet, nullptr);
+        const Shape* shape = nullptr;
+        for (const Shape& s : sheet->drawing.shapes)
+            shape = s.name == f[1] ? &s : shape;
+        ASSERT_NE(shape, nullptr);
+        EXPECT_EQ(int(shape->kind), f[2].toInt());
+        EXPECT_NEAR(shape->left, f[3].toDouble(), kEps);
+        EXPECT_NEAR(shape->top, f[4].toDouble(), kEps);
+        EXPECT_NEAR(shape->width, f[5].toDouble(), kEps);
+        EXPECT_NEAR(shape->height, f[6].toDouble(), kEps);
+        EXPECT_EQ(int(shape->placement), f[7].toInt());
+        EXPECT_FALSE(shape->dirty);
+        if (f[8] != u"-") {
+            ASSERT_TRUE(shape->picture);
+            EXPECT_FALSE(shape->picture->image.isNull());
+            EXPECT_NEAR(shape->picture->untouchedWidth, f[8].toDouble(), kEps);
+            EXPECT_NEAR(shape->picture->untouchedHeight, f[9].toDouble(), kEps);
+        }
+        ++checked;
+    }
+    EXPECT_EQ(checked, 3);
+    const host::model::Drawing& drawing = book->sheets[0]->drawing;
+    ASSERT_EQ(drawing.shapes.size(), 3u);
+    EXPECT_EQ(drawing.shapes.back().kind, ShapeKind::Comment) << "comments come last";
+    EXPECT_EQ(drawing.shapes.back().commentRow, 2);
+    EXPECT_EQ(drawing.shapes.back().commentColumn, 2);
+    EXPECT_EQ(drawing.shapes.back().text->text, QStringLiteral("メモです"));
+    EXPECT_TRUE(drawing.shapes.back().hidden);
+    for (const Shape& s : drawing.shapes)
+        EXPECT_LT(s.id, drawing.nextId);
+}
+
+// A drawing built in the model is saved and read back as the same model.
+TEST(DrawingWrite, NewShapesRoundTripThroughTheFile)
+{
+    QTemporaryDir dir;
+    auto book = host::xlsx::create(1);
+    host::model::Sheet& sheet = *book->sheets[0];
+    sheet.setColumn(2, 2, [](host::model::ColumnSpan& c) {
+        c.width = 20;
+        c.customWidth = true;
+    });
+    sheet.columnsDirty = true;
+    sheet.editRow(3).height = 30;
+    sheet.dirtyRows.insert(3);
+    buildSampleDrawing(sheet.drawing, *book);
+    const QString path = dir.filePath(QStringLiteral("new.xlsx"));
+    host::xlsx::save(*book, path);
+
+    const auto back = host::xlsx::load(path);
+    expectSameDrawing(back->sheets[0]->drawing, sheet.drawing, kEps);
+
+    // Saved as placed: placement 1 as a two-cell anchor that moves and sizes with its cells.
+    const auto parts = xlsxtest::readZipByName(path);
+    const QByteArray xml = parts.at(QStringLiteral("xl/drawings/drawing1.xml")).data;
+    EXPECT_TRUE(xml.contains("<xdr:twoCellAnchor><xdr:from>")) << xml.toStdString();
+    EXPECT_TRUE(xml.contains("<xdr:oneCellAnchor>"));
+    EXPECT_TRUE(xml.contains("<xdr:absoluteAnchor>"));
+    EXPECT_TRUE(parts.count(QStringLiteral("xl/media/image1.png")));
+    const QByteArray types = parts.at(QStringLiteral("[Content_Types].xml")).data;
+    EXPECT_TRUE(types.contains("Extension=\"png\" ContentType=\"image/png\""));
+    EXPECT_TRUE(types.contains("/xl/drawings/drawing1.xml"));
+}
+
+// Adding a shape to a sheet that already has a drawing keeps the other shapes' elements
+// and pictures as they were, and a removed shape disappears.
+TEST(DrawingWrite, EditingAnExistingDrawingKeepsTheRestVerbatim)
+{
+    QTemporaryDir dir;
+    const QString source = xlsxtest::corpusDir() + QStringLiteral("/exceljs__images.xlsx");
+    if (!QFile::exists(source))
+        GTEST_SKIP() << "corpus not found";
+    auto book = host::xlsx::load(source);
+    host::model::Drawing& drawing = book->sheets[0]->drawing;
+    const std::size_t before = drawing.shapes.size();
+    ASSERT_GE(before, 3u);
+    const QString removed = drawing.shapes[1].name;
+    drawing.shapes.erase(drawing.shapes.begin() + 1);
+    drawing.shapes.push_back(samplePicture(drawing.takeId(), 300, 40));
+    drawing.dirty = true;
+    const QString path = dir.filePath(QStringLiteral("edited.xlsx"));
+    host::xlsx::save(*book, path);
+
+    const auto back = host::xlsx::load(path);
+    const host::model::Drawing& read = back->sheets[0]->drawing;
+    ASSERT_EQ(read.shapes.size(), before);
+    for (const Shape& s : read.shapes)
+        EXPECT_NE(s.name, removed);
+    expectSameDrawing(read, drawing, kEps);
+    expectMediaKept(source, path);
+}
+
+// Unchanged shapes written into a rewritten part, and every shape rebuilt from the model,
+// read back the same on every corpus workbook with a drawing.
+class DrawingCorpus : public ::testing::TestWithParam<QString>
+{
+};
+
+TEST_P(DrawingCorpus, ResavedRewrittenAndRebuiltDrawingsReadBackTheSame)
+{
+    const QString source = GetParam();
+    std::unique_ptr<host::model::Workbook> book;
+    try {
+        book = host::xlsx::load(source);
+    } catch (const host::HostError& e) {
+        GTEST_SKIP() << "refused: " << e.description().toStdString();
+    }
+    QTemporaryDir dir;
+    const QString resaved = dir.filePath(QStringLiteral("resaved.xlsx"));
+    host::xlsx::save(*book, resaved);
+    expectEntriesIdentical(source, resaved,
+                           {QStringLiteral("xl/drawings/"), QStringLiteral("xl/media/")});
+
+    for (const bool rebuild : {false, true}) {
+        SCOPED_TRACE(rebuild ? "rebuilt" : "rewritten");
+        auto edited = host::xlsx::load(source);
+        for (auto& sheet : edited->sheets) {
+            sheet->drawing.dirty = true;
+            if (rebuild)
+                markDirty(sheet->drawing.shapes);
+        }
+        const QString path = dir.filePath(rebuild ? QStringLiteral("rebuilt.xlsx")
+                                                  : QStringLiteral("rewritten.xlsx"));
+        host::xlsx::save(*edited, path);
+        const auto back = host::xlsx::load(path);
+        ASSERT_EQ(back->sheets.size(), edited->sheets.size());
+        for (std::size_t i = 0; i < back->sheets.size(); ++i) {
+            SCOPED_TRACE(edited->sheets[i]->name.toStdString());
+            expectSameDrawing(back->sheets[i]->drawing, edited->sheets[i]->drawing, 0.01, rebuild);
+        }
+        expectMediaKept(source, path);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Corpus, DrawingCorpus, ::testing::ValuesIn(corpusWithDrawings()),
+                         [](const auto& info) { return testName(info.param); });
+
+TEST(DrawingCopy, ACopiedSheetKeepsItsDrawingAndWritesItsChanges)
+{
+    QTemporaryDir dir;
+    const QString source =
+        xlsxtest::sourceDir() + QStringLiteral("/tests/fixtures/openpyxl_pictures.xlsx");
+    auto book = host::xlsx::load(source);
+    host::xlsx::copySheet(*book, 0, *book, 1, QStringLiteral("Copy"));
+    auto other = host::xlsx::create(1);
+    host::xlsx::copySheet(*book, 0, *other, 1, QStringLiteral("Elsewhere"));
+
+    // The copies are changed; the original is not.
+    for (host::model::Workbook* b : {book.get(), other.get()}) {
+        host::model::Sheet& copy = *b->sheets[1];
+        ASSERT_EQ(copy.drawing.shapes.size(), 3u);
+        Shape& first = copy.drawing.shapes[0];
+        first.left += 30;
+        first.rotation = 90;
+        first.dirty = true;
+        copy.drawing.dirty = true;
+    }
+    const QString same = dir.filePath(QStringLiteral("same.xlsx"));
+    const QString across = dir.filePath(QStringLiteral("across.xlsx"));
+    host::xlsx::save(*book, same);
+    host::xlsx::save(*other, across);
+
+    const auto sameBack = host::xlsx::load(same);
+    const auto acrossBack = host::xlsx::load(across);
+    expectSameDrawing(sameBack->sheets[0]->drawing, book->sheets[0]->drawing, kEps);
+    expectSameDrawing(sameBack->sheets[1]->drawing, book->sheets[1]->drawing, kEps);
+    expectSameDrawing(acrossBack->sheets[1]->drawing, other->sheets[1]->drawing, kEps);
+    EXPECT_NEAR(sameBack->sheets[1]->drawing.shapes[0].left,
+                sameBack->sheets[0]->drawing.shapes[0].left + 30, kEps);
+}
+
+// Drawing parts that point nowhere, outside the package, or hold nonsense: the workbook opens
+// with its cells, the shapes that can be kept are kept, and it saves.
+struct HostileCase
+{
+    const char* name;
+    QByteArray anchors; // inside <xdr:wsDr>
+    QByteArray target;  // of rId1 in the drawing's relationships
+    std::size_t shapes; // expected on the sheet
+};
+
+class DrawingHostile : public ::testing::TestWithParam<HostileCase>
+{
+};
+
+TEST_P(DrawingHostile, LoadsKeepsTheCellsAndSaves)
+{
+    const HostileCase& c = GetParam();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("hostile.xlsx"));
+    xlsxtest::writeZip(path, packageWithDrawing(c.anchors, c.target));
+    std::unique_ptr<host::model::Workbook> book;
+    ASSERT_NO_THROW(book = host::xlsx::load(path));
+    const host::model::Sheet& sheet = *book->sheets[0];
+    ASSERT_NE(sheet.cell(1, 1), nullptr);
+    EXPECT_EQ(sheet.cell(1, 1)->number, 42);
+    EXPECT_EQ(sheet.drawing.shapes.size(), c.shapes);
+    for (const Shape& s : sheet.drawing.shapes) {
+        EXPECT_TRUE(std::isfinite(s.left) && std::isfinite(s.top) && std::isfinite(s.width) &&
+                    std::isfinite(s.height));
+        if (s.picture) {
+            EXPECT_GT(s.picture->untouchedWidth - s.picture->cropLeft - s.picture->cropRight, 0);
+        }
+    }
+    // Resaved unchanged and rebuilt, it still opens.
+    const QString resaved = dir.filePath(QStringLiteral("resaved.xlsx"));
+    ASSERT_NO_THROW(host::xlsx::save(*book, resaved));
+    EXPECT_NO_THROW(host::xlsx::load(resaved));
+    markDirty(book->sheets[0]->drawing.shapes);
+    book->sheets[0]->drawing.dirty = true;
+    ASSERT_NO_THROW(host::xlsx::save(*book, resaved));
+    const auto back = host::xlsx::load(resaved);
+    EXPECT_EQ(back->sheets[0]->cell(1, 1)->number, 42);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DrawingHostile,
+    ::testing::Values(
+        HostileCase{"MissingMedia", picAnchor("<a:srcRect/>"), "../media/none.png", 1},
+        HostileCase{"MediaOutsideThePackage", picAnchor("<a:srcRect/>"),
+                    "../../../../../etc/passwd", 1},
+        HostileCase{"MediaNotAPicture", picAnchor("<a:srcRect/>"), "../worksheets/sheet1.xml", 1},
+        HostileCase{"HugeSrcRect",
+                    picAnchor("<a:srcRect l=\"900000000\" r=\"-1e300\" t=\"NaN\" b=\"99999\"/>"),
+                    "../media/image1.png", 1},
+        HostileCase{"MalformedAnchors",
+                    "<xdr:twoCellAnchor><xdr:from><xdr:col>x</xdr:col><xdr:row>99999999999</"
+                    "xdr:row><xdr:colOff>1e400</xdr:colOff></xdr:from>" +
+                        picElement("<a:srcRect/>") +
+                        "<xdr:clientData/></xdr:twoCellAnchor>"
+                        "<xdr:oneCellAnchor><xdr:ext cx=\"-5\"/></xdr:oneCellAnchor>"
+                        "<xdr:absoluteAnchor><xdr:pos x=\"1\" y=\"2\"/><xdr:ext cx=\"1e30\" "
+                        "cy=\"3\"/><xdr:sp><xdr:nvSpPr><xdr:cNvPr id=\"-7\" name=\"s\"/>"
+                        "<xdr:cNvSpPr txBox=\"1\"/></xdr:nvSpPr><xdr:spPr/></xdr:sp>"
+                        "<xdr:clientData/></xdr:absoluteAnchor>",
+                    "../media/image1.png", 2},
+        HostileCase{"NotXml", "<xdr:twoCellAnchor><xdr:from>", "../media/image1.png", 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
