@@ -19,6 +19,8 @@ using namespace formula;
 
 // The longest formula text the host evaluates.
 constexpr qsizetype kMaxFormulaLength = 255;
+// Formulas computed here that wait for one another; a longer chain answers #VALUE!.
+constexpr size_t kMaxChain = 64;
 
 // The active workbook's cells. A cell that holds a formula the host has not computed (one
 // written through Value or Formula) is computed here, once per evaluation.
@@ -105,6 +107,8 @@ private:
         const std::tuple<int, int, int> key{sheet, row, column};
         if (m_computing.count(key))
             return 0.0; // a circular reference reads as zero
+        if (m_computing.size() >= kMaxChain)
+            return ErrorCode::Value;
         m_computing.insert(key);
         const int saved[] = {m_sheet, m_row, m_column};
         m_sheet = sheet;

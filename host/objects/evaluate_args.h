@@ -50,6 +50,16 @@ inline double num(const Value& v)
 {
     return std::get<double>(v);
 }
+// A number as a whole count, truncated and held inside ±2^31 so that huge arguments stay
+// defined.
+inline int whole(double v)
+{
+    if (!(v > -2147483648.0))
+        return -2147483647 - 1;
+    if (v >= 2147483647.0)
+        return 2147483647;
+    return int(v);
+}
 inline const QString& str(const Value& v)
 {
     return std::get<QString>(v);

@@ -190,9 +190,9 @@ Value fnAddress(Args& a)
         a1 = a.boolean(3);
     if (isError(a1))
         return a1;
-    const int row = int(num(r));
-    const int column = int(num(c));
-    const int k = int(num(kind));
+    const int row = whole(num(r));
+    const int column = whole(num(c));
+    const int k = whole(num(kind));
     if (row < 1 || row > model::kMaxRows || column < 1 || column > model::kMaxColumns || k < 1 ||
         k > 4)
         return ErrorCode::Value;
@@ -249,7 +249,10 @@ template <int Mode> Value fnRound(Args& a)
     const double magnitude = Mode == 0   ? std::floor(std::fabs(scaled) + 0.5)
                              : Mode == 1 ? std::ceil(std::fabs(scaled))
                                          : std::floor(std::fabs(scaled));
-    return std::copysign(magnitude, scaled) / scale;
+    const double result = std::copysign(magnitude, scaled) / scale;
+    if (!std::isfinite(result))
+        return ErrorCode::Num;
+    return result;
 }
 
 Value fnMod(Args& a)
@@ -265,6 +268,9 @@ Value fnMod(Args& a)
     return num(x) - num(y) * std::floor(num(x) / num(y));
 }
 
+// 9999-12-31, the last day a serial date reaches.
+constexpr double kLastSerial = 2958465.99999;
+
 double serialOf(const QDate& date)
 {
     return double(QDate(1899, 12, 30).daysTo(date));
@@ -276,12 +282,16 @@ Value fnDate(Args& a)
     for (int i = 0; i < 3; ++i)
         if (parts[i] = a.number(i); isError(parts[i]))
             return parts[i];
-    int year = int(num(parts[0]));
+    // Beyond these the date leaves the calendar anyway.
+    if (std::fabs(num(parts[0])) > 10000 || std::fabs(num(parts[1])) > 120000 ||
+        std::fabs(num(parts[2])) > 3700000)
+        return ErrorCode::Num;
+    int year = whole(num(parts[0]));
     if (year < 1900)
         year += 1900;
     // Months and days beyond their range roll over, as the worksheet's DATE does.
-    const QDate first = QDate(year, 1, 1).addMonths(int(num(parts[1])) - 1);
-    const QDate date = first.addDays(qint64(num(parts[2])) - 1);
+    const QDate first = QDate(year, 1, 1).addMonths(whole(num(parts[1])) - 1);
+    const QDate date = first.addDays(qint64(whole(num(parts[2]))) - 1);
     if (!date.isValid() || date.year() > 9999)
         return ErrorCode::Num;
     return serialOf(date);
@@ -293,11 +303,11 @@ template <int Part> Value fnDatePart(Args& a)
     const Value n = a.number(0);
     if (isError(n))
         return n;
-    if (num(n) < 0)
+    if (num(n) < 0 || num(n) > kLastSerial)
         return ErrorCode::Num;
-    const double whole = std::floor(num(n));
-    const QDate date = QDate(1899, 12, 30).addDays(qint64(whole));
-    const long long seconds = std::llround((num(n) - whole) * 86400);
+    const double days = std::floor(num(n));
+    const QDate date = QDate(1899, 12, 30).addDays(qint64(days));
+    const long long seconds = std::llround((num(n) - days) * 86400);
     switch (Part) {
     case 0:
         return double(date.year());

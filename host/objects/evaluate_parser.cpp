@@ -8,6 +8,8 @@ namespace host::objects::formula {
 
 namespace {
 
+constexpr int kMaxDepth = 200;
+
 class Parser
 {
 public:
@@ -147,6 +149,14 @@ private:
 
     std::unique_ptr<Node> primary()
     {
+        // Nesting deeper than any formula the host stores is refused rather than recursed.
+        if (++m_depth > kMaxDepth)
+            return nullptr;
+        struct Leave
+        {
+            int& depth;
+            ~Leave() { --depth; }
+        } leave{m_depth};
         skipBlanks();
         const QChar c = peek();
         if (c.isNull())
@@ -329,6 +339,7 @@ private:
     const QString& m_text;
     const Context& m_context;
     qsizetype m_pos = 0;
+    int m_depth = 0;
 };
 
 } // namespace

@@ -104,7 +104,7 @@ Value fnSubstitute(Args& a)
     if (num(which) < 1)
         return ErrorCode::Value;
     qsizetype at = -1;
-    for (int k = 0; k < int(num(which)); ++k) {
+    for (int k = 0; k < whole(num(which)); ++k) {
         at = text.indexOf(from, at + 1);
         if (at < 0)
             return text;
@@ -129,8 +129,8 @@ Value fnReplace(Args& a)
     if (num(start) < 1 || num(n) < 0)
         return ErrorCode::Value;
     QString s = str(t);
-    const qsizetype from = std::min(qsizetype(num(start)) - 1, s.size());
-    return s.replace(from, qsizetype(num(n)), str(with));
+    const qsizetype from = std::min(qsizetype(whole(num(start))) - 1, s.size());
+    return s.replace(from, qsizetype(whole(num(n))), str(with));
 }
 
 // FIND (case matters, no wildcards) and SEARCH (no case, ? and * with ~ as escape).
@@ -145,7 +145,7 @@ template <bool Search> Value fnFind(Args& a)
     const Value start = a.number(2, 1);
     if (isError(start))
         return start;
-    const qsizetype from = qsizetype(num(start)) - 1;
+    const qsizetype from = qsizetype(whole(num(start))) - 1;
     if (num(start) < 1 || from > str(within).size())
         return ErrorCode::Value;
     qsizetype at = -1;
@@ -183,7 +183,7 @@ Value fnRept(Args& a)
         return n;
     if (num(n) < 0 || num(n) * double(str(t).size()) > 32767)
         return ErrorCode::Value;
-    return str(t).repeated(qsizetype(num(n)));
+    return str(t).repeated(qsizetype(whole(num(n))));
 }
 
 Value fnConcatenate(Args& a)

@@ -175,17 +175,21 @@ TEST_P(EvaluateError, RaisesTheErrorValue)
 
 INSTANTIATE_TEST_SUITE_P(
     Errors, EvaluateError,
-    ::testing::Values(ErrorCase{"=1/0", 2007, "#DIV/0!"}, ErrorCase{"=E1&\"x\"", 2007, "#DIV/0!"},
-                      ErrorCase{"=NOSUCH(1)", 2029, "#NAME?"}, ErrorCase{"=foo+1", 2029, "#NAME?"},
-                      ErrorCase{R"(="a"+1)", 2015, "#VALUE!"},
-                      ErrorCase{"=A1:B1+1", 2015, "#VALUE!"},
-                      ErrorCase{"=MissingSheet!A1", 2023, "#REF!"},
-                      ErrorCase{"=#N/A", 2042, "#N/A"},
-                      ErrorCase{R"(=LEN("x",1))", 2015, "#VALUE!"},
-                      // Formulas that do not parse.
-                      ErrorCase{R"(="C:\pic\a)", 2015, "#VALUE!"},
-                      ErrorCase{"=(1", 2015, "#VALUE!"}, ErrorCase{"=1+", 2015, "#VALUE!"},
-                      ErrorCase{"=1 2", 2015, "#VALUE!"}, ErrorCase{"", 2015, "#VALUE!"}));
+    ::testing::Values(
+        ErrorCase{"=1/0", 2007, "#DIV/0!"}, ErrorCase{"=E1&\"x\"", 2007, "#DIV/0!"},
+        ErrorCase{"=NOSUCH(1)", 2029, "#NAME?"}, ErrorCase{"=foo+1", 2029, "#NAME?"},
+        ErrorCase{R"(="a"+1)", 2015, "#VALUE!"}, ErrorCase{"=A1:B1+1", 2015, "#VALUE!"},
+        ErrorCase{"=MissingSheet!A1", 2023, "#REF!"}, ErrorCase{"=#N/A", 2042, "#N/A"},
+        ErrorCase{R"(=LEN("x",1))", 2015, "#VALUE!"},
+        // Formulas that do not parse.
+        ErrorCase{R"(="C:\pic\a)", 2015, "#VALUE!"}, ErrorCase{"=(1", 2015, "#VALUE!"},
+        ErrorCase{"=1+", 2015, "#VALUE!"},
+        // Huge arguments stay defined.
+        ErrorCase{"=DATE(1E+20,1,1)", 2036, "#NUM!"}, ErrorCase{"=YEAR(-1)", 2036, "#NUM!"},
+        ErrorCase{"=ADDRESS(1E+20,1)", 2015, "#VALUE!"},
+        ErrorCase{R"(=REPT("a",1E+20))", 2015, "#VALUE!"},
+        ErrorCase{"=ROUND(1,-1E+20)", 2036, "#NUM!"}, ErrorCase{"=1 2", 2015, "#VALUE!"},
+        ErrorCase{"", 2015, "#VALUE!"}));
 
 TEST_F(Evaluate, ABlockAnswersAnArrayOfItsValues)
 {
@@ -218,6 +222,22 @@ TEST_F(Evaluate, ACircularFormulaReadsAsZero)
 {
     range("F1").setValue(Variant(q("=F1+1")));
     EXPECT_EQ(evaluate(q("=F1")), Variant(1.0));
+}
+
+// Formulas written through Value are computed when read; nesting and chains have limits
+// instead of exhausting the stack.
+TEST_F(Evaluate, DeepNestingAndLongChainsOfFormulasAreRefused)
+{
+    const QString deep = QString(q("(")).repeated(300) + q("1") + QString(q(")")).repeated(300);
+    range("G1").setValue(Variant(q("=") + deep));
+    EXPECT_EQ(errorOf([&] { evaluate(q("=G1")); }), 2015);
+    range("G2").setValue(Variant(q("=((((1))))+1")));
+    EXPECT_EQ(evaluate(q("=G2")), Variant(2.0));
+
+    for (int row = 1; row <= 100; ++row)
+        sheet().Cells(row, 8).setValue(Variant(QStringLiteral("=H%1+1").arg(row + 1)));
+    EXPECT_EQ(evaluate(q("=H60")), Variant(41.0)); // H60 … H100, then the blank H101
+    EXPECT_EQ(errorOf([&] { evaluate(q("=H1")); }), 2015);
 }
 
 TEST(EvaluateWithoutWorkbook, ComputesConstantsAndRefusesReferences)
