@@ -65,6 +65,23 @@ TEST_F(TargetScan, OnlyTheTopLeftCellOfAMergedRangeIsACandidate)
     EXPECT_TRUE(result.ExclusionList.isEmpty());
 }
 
+// A file may state a width or height of zero without hiding the column or row.
+TEST_F(TargetScan, ZeroSizeCellsThatAreNotHidden)
+{
+    modelSheet().setColumn(2, 2, [](host::model::ColumnSpan& span) {
+        span.width = 0.0;
+        span.customWidth = true;
+    });
+    modelSheet().editRow(2).height = 0.0;
+    ASSERT_EQ(range("B1").EntireColumn().Hidden(), host::Variant(false));
+    ASSERT_EQ(range("A2").EntireRow().Hidden(), host::Variant(false));
+    const auto result = scan("A1:B2", 9, false);
+    EXPECT_EQ(addresses(result), QStringList{q("A1")});
+    EXPECT_EQ(result.ExclusionList, (QStringList{entry("$B$1", picrows::reason::ZeroSize),
+                                                 entry("$A$2", picrows::reason::ZeroSize),
+                                                 entry("$B$2", picrows::reason::ZeroSize)}));
+}
+
 TEST_F(TargetScan, StopsOnceEveryPictureHasATarget)
 {
     const auto result = scan("A1:E10", 2);
