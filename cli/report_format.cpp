@@ -172,6 +172,44 @@ QByteArray reportJson(const std::vector<SheetReport>& sheets)
             appendValue(out, cell.value);
             out += '}';
         }
+        out += "],\"shapes\":[";
+        for (std::size_t i = 0; i < sheet.shapes.size(); ++i) {
+            const ShapeReport& shape = sheet.shapes[i];
+            out += i == 0 ? "\n{\"name\":" : ",\n{\"name\":";
+            appendString(out, shape.name);
+            out += ",\"type\":";
+            out += QByteArray::number(shape.type);
+            const std::pair<const char*, double> numbers[] = {
+                {"left", shape.left},     {"top", shape.top},           {"width", shape.width},
+                {"height", shape.height}, {"rotation", shape.rotation},
+            };
+            for (const auto& [name, value] : numbers) {
+                out += ",\"";
+                out += name;
+                out += "\":";
+                appendNumber(out, value);
+            }
+            out += ",\"placement\":";
+            out += QByteArray::number(shape.placement);
+            if (shape.picture) {
+                const std::pair<const char*, double> picture[] = {
+                    {"untouched_width", shape.untouchedWidth},
+                    {"untouched_height", shape.untouchedHeight},
+                    {"crop_left", shape.cropLeft},
+                    {"crop_top", shape.cropTop},
+                    {"crop_right", shape.cropRight},
+                    {"crop_bottom", shape.cropBottom},
+                    {"brightness", shape.brightness},
+                    {"contrast", shape.contrast}};
+                for (const auto& [name, value] : picture) {
+                    out += ",\"";
+                    out += name;
+                    out += "\":";
+                    appendNumber(out, value);
+                }
+            }
+            out += '}';
+        }
         out += "]}";
     }
     out += "\n]}\n";
@@ -200,6 +238,27 @@ QString reportText(const std::vector<SheetReport>& sheets)
                                      cell.hidden ? QStringLiteral("hidden") : QStringLiteral("-"),
                                      cell.locked ? QStringLiteral("locked") : QStringLiteral("-"),
                                      textValue(cell.value)};
+            out += QStringLiteral("  ") + fields.join(u'\t') + u'\n';
+        }
+        if (sheet.shapes.empty())
+            continue;
+        out += QStringLiteral("  shape\tname\ttype\tleft\ttop\twidth\theight\trotation\t"
+                              "placement\tuntouched_width\tuntouched_height\tcrop_left\t"
+                              "crop_top\tcrop_right\tcrop_bottom\tbrightness\tcontrast\n");
+        for (const ShapeReport& shape : sheet.shapes) {
+            QStringList fields{QStringLiteral("shape"),
+                               textValue(host::Variant(shape.name)),
+                               QString::number(shape.type),
+                               points(shape.left),
+                               points(shape.top),
+                               points(shape.width),
+                               points(shape.height),
+                               points(shape.rotation),
+                               QString::number(shape.placement)};
+            for (const double v :
+                 {shape.untouchedWidth, shape.untouchedHeight, shape.cropLeft, shape.cropTop,
+                  shape.cropRight, shape.cropBottom, shape.brightness, shape.contrast})
+                fields.append(shape.picture ? points(v) : QStringLiteral("-"));
             out += QStringLiteral("  ") + fields.join(u'\t') + u'\n';
         }
     }

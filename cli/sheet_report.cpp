@@ -2,6 +2,8 @@
 
 #include "host/automation/host_error.h"
 #include "host/model/cell_ref.h"
+#include "host/model/workbook.h"
+#include "host/objects/worksheet.h"
 #include "host/xl/range.h"
 #include "host/xl/worksheet.h"
 
@@ -86,6 +88,40 @@ void reportArea(const xl::Range& area, std::vector<CellReport>& out)
     }
 }
 
+// The sheet's shapes as the in-process host holds them.
+std::vector<ShapeReport> reportShapes(const xl::Worksheet& sheet)
+{
+    std::vector<ShapeReport> out;
+    const auto* object = dynamic_cast<const host::objects::Worksheet*>(sheet.ref().get());
+    if (!object)
+        return out;
+    for (const host::model::Shape& shape : object->sheet().drawing.shapes) {
+        ShapeReport r;
+        r.name = shape.name;
+        r.type = int(shape.kind);
+        r.left = shape.left;
+        r.top = shape.top;
+        r.width = shape.width;
+        r.height = shape.height;
+        r.rotation = shape.rotation;
+        r.placement = int(shape.placement);
+        if (shape.picture) {
+            const host::model::PictureData& p = *shape.picture;
+            r.picture = true;
+            r.untouchedWidth = p.untouchedWidth;
+            r.untouchedHeight = p.untouchedHeight;
+            r.cropLeft = p.cropLeft;
+            r.cropTop = p.cropTop;
+            r.cropRight = p.cropRight;
+            r.cropBottom = p.cropBottom;
+            r.brightness = p.brightness;
+            r.contrast = p.contrast;
+        }
+        out.push_back(std::move(r));
+    }
+    return out;
+}
+
 } // namespace
 
 SheetReport reportSheet(const xl::Worksheet& sheet, const xl::Range& range)
@@ -97,6 +133,7 @@ SheetReport reportSheet(const xl::Worksheet& sheet, const xl::Range& range)
     report.protectDrawingObjects = sheet.ProtectDrawingObjects();
     for (const xl::Range& area : range.Areas().items())
         reportArea(area, report.cells);
+    report.shapes = reportShapes(sheet);
     return report;
 }
 

@@ -3,6 +3,7 @@
 #include "tests/cli/run_picrows.h"
 #include "tests/fixtures/expected_geometry.h"
 
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -61,9 +62,12 @@ std::set<QString> keysOf(const QJsonObject& object)
            << QJsonDocument(QJsonArray{actual}).toJson(QJsonDocument::Compact).toStdString();
 }
 
-const std::set<QString> kSheetKeys = {
-    QStringLiteral("name"), QStringLiteral("visible"), QStringLiteral("protect_contents"),
-    QStringLiteral("protect_drawing_objects"), QStringLiteral("cells")};
+const std::set<QString> kSheetKeys = {QStringLiteral("name"),
+                                      QStringLiteral("visible"),
+                                      QStringLiteral("protect_contents"),
+                                      QStringLiteral("protect_drawing_objects"),
+                                      QStringLiteral("cells"),
+                                      QStringLiteral("shapes")};
 const std::set<QString> kCellKeys = {
     QStringLiteral("address"), QStringLiteral("left"),   QStringLiteral("top"),
     QStringLiteral("width"),   QStringLiteral("height"), QStringLiteral("merge_area"),
@@ -203,12 +207,75 @@ TEST(Inspect, TextFormShowsEachSheetAndOneLinePerCell)
     EXPECT_TRUE(
         lines.contains(QStringLiteral("  $B$11\t10.5\t189\t126\t21\t$B$11\t-\t-\t桜の下で")))
         << r.out.toStdString();
-    // Every line is a sheet heading or one cell of nine fields.
+    // Every line is a sheet heading, one cell of nine fields, or one shape of seventeen.
     for (const QString& line : lines) {
-        if (!line.startsWith(u"sheet ")) {
+        if (line.startsWith(u"  shape\t")) {
+            EXPECT_EQ(line.count(u'\t'), 16) << line.toStdString();
+        } else if (!line.startsWith(u"sheet ")) {
             EXPECT_EQ(line.count(u'\t'), 8) << line.toStdString();
         }
     }
+}
+
+// The shapes of a workbook with pictures and a comment, against the geometry derived by hand
+// from its drawing XML.
+TEST(Inspect, ShapesAreListedWithTheirGeometryInPoints)
+{
+    QFile expected(clitest::fixturePath(QStringLiteral("openpyxl_pictures.expected.tsv")));
+    ASSERT_TRUE(expected.open(QIODevice::ReadOnly | QIODevice::Text));
+    std::vector<QStringList> want;
+    for (const QString& line : QString::fromUtf8(expected.readAll()).split(u'\n')) {
+        if (!line.isEmpty() && !line.startsWith(u'#'))
+            want.push_back(line.split(u'\t'));
+    }
+    ASSERT_EQ(want.size(), 3u);
+    const QJsonObject root =
+        inspectJson({clitest::fixturePath(QStringLiteral("openpyxl_pictures.xlsx"))});
+    const QJsonArray shapes = root[u"sheets"][0][u"shapes"].toArray();
+    ASSERT_EQ(std::size_t(shapes.size()), want.size());
+    const std::set<QString> common = {QStringLiteral("name"),     QStringLiteral("type"),
+                                      QStringLiteral("left"),     QStringLiteral("top"),
+                                      QStringLiteral("width"),    QStringLiteral("height"),
+                                      QStringLiteral("rotation"), QStringLiteral("placement")};
+    std::set<QString> picture = common;
+    for (const char* key : {"untouched_width", "untouched_height", "crop_left", "crop_top",
+                            "crop_right", "crop_bottom", "brightness", "contrast"})
+        picture.insert(QString::fromUtf8(key));
+    for (std::size_t i = 0; i < want.size(); ++i) {
+        const QStringList& f = want[i];
+        SCOPED_TRACE(f.join(u' ').toStdString());
+        const QJsonObject shape = shapes[qsizetype(i)].toObject();
+        const bool isPicture = f[8] != u"-";
+        EXPECT_EQ(keysOf(shape), isPicture ? picture : common);
+        EXPECT_EQ(shape[u"name"].toString(), f[1]);
+        EXPECT_EQ(shape[u"type"].toInt(), f[2].toInt());
+        EXPECT_NEAR(shape[u"left"].toDouble(), f[3].toDouble(), 1e-6);
+        EXPECT_NEAR(shape[u"top"].toDouble(), f[4].toDouble(), 1e-6);
+        EXPECT_NEAR(shape[u"width"].toDouble(), f[5].toDouble(), 1e-6);
+        EXPECT_NEAR(shape[u"height"].toDouble(), f[6].toDouble(), 1e-6);
+        EXPECT_EQ(shape[u"placement"].toInt(), f[7].toInt());
+        EXPECT_EQ(shape[u"rotation"].toDouble(-1), 0);
+        if (isPicture) {
+            EXPECT_NEAR(shape[u"untouched_width"].toDouble(), f[8].toDouble(), 1e-6);
+            EXPECT_NEAR(shape[u"untouched_height"].toDouble(), f[9].toDouble(), 1e-6);
+            EXPECT_EQ(shape[u"crop_left"].toDouble(-1), 0);
+            EXPECT_EQ(shape[u"brightness"].toDouble(), 0.5);
+            EXPECT_EQ(shape[u"contrast"].toDouble(), 0.5);
+        }
+    }
+
+    // The text form: a heading, then one line per shape.
+    const clitest::Result r =
+        runPicrows({QStringLiteral("inspect"),
+                    clitest::fixturePath(QStringLiteral("openpyxl_pictures.xlsx"))});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QStringList lines = QString::fromUtf8(r.out).split(u'\n', Qt::SkipEmptyParts);
+    EXPECT_TRUE(
+        lines.contains(QStringLiteral("  shape\tImage 2\t13\t48\t75\t120\t67.5\t0\t2\t160\t90"
+                                      "\t0\t0\t0\t0\t0.5\t0.5")))
+        << r.out.toStdString();
+    EXPECT_TRUE(lines.contains(QStringLiteral(
+        "  shape\tComment 1\t4\t164.25\t9.75\t108\t59.25\t0\t3\t-\t-\t-\t-\t-\t-\t-\t-")));
 }
 
 TEST(Inspect, TextFormKeepsOneCellOnOneLine)
