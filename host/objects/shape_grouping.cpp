@@ -88,9 +88,9 @@ std::vector<int> ungroupShape(Worksheet& sheet, int id)
 {
     model::Drawing& drawing = drawingOf(sheet);
     auto [list, index] = holderOf(drawing, id);
-    model::Shape group = std::move((*list)[index]);
-    if (group.kind != model::ShapeKind::Group)
+    if ((*list)[index].kind != model::ShapeKind::Group)
         raiseGroupOnly();
+    model::Shape group = std::move((*list)[index]);
     list->erase(list->begin() + std::ptrdiff_t(index));
     std::vector<int> members;
     for (model::Shape& m : group.members) {

@@ -112,6 +112,16 @@ void Font::setShadow(bool value) const
     let(QStringLiteral("Shadow"), value);
 }
 
+std::int32_t Font::Underline() const
+{
+    return get(QStringLiteral("Underline")).toInt32();
+}
+
+void Font::setUnderline(std::int32_t style) const
+{
+    let(QStringLiteral("Underline"), style);
+}
+
 QString Characters::Text() const
 {
     return get(QStringLiteral("Text")).toString();

@@ -33,6 +33,8 @@ public:
     void setOutlineFont(bool on) const;
     bool Shadow() const;
     void setShadow(bool on) const;
+    std::int32_t Underline() const; // 2 single, -4142 none
+    void setUnderline(std::int32_t style) const;
 };
 
 class Characters : public Object

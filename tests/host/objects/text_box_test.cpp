@@ -97,8 +97,8 @@ TEST_F(TextBox, FontMembers)
         font.let(q(flag), false);
         EXPECT_FALSE(font.get(q(flag)).toBool()) << flag;
     }
-    font.let(q("Underline"), std::int32_t(2));
-    EXPECT_EQ(font.get(q("Underline")).toInt32(), 2);
+    font.setUnderline(2);
+    EXPECT_EQ(font.Underline(), 2);
     EXPECT_TRUE(drawing().shapes.back().text->font.underline);
 }
 
