@@ -100,6 +100,92 @@ TEST(DrawingRead, OpenpyxlCommentComesLastWithItsCell)
         EXPECT_LT(s.id, drawing.nextId);
 }
 
+// Corpus drawings checked by hand: Calibri 11, so default columns are 48 pt and rows 15 pt.
+struct CorpusShape
+{
+    const char* file;
+    int shape;  // top-level index
+    int member; // -1: the shape itself
+    double left, top, width, height;
+    int placement;
+};
+
+TEST(DrawingRead, CorpusAnchorsGiveTheGeometryTheirXmlStates)
+{
+    const CorpusShape cases[] = {
+        // twoCellAnchor editAs="absolute" from D + 9525 EMU, row 7 + 19050 to E + 85725,
+        // row 10 + 133350: 144 + 0.75, 90 + 1.5, to 192 + 6.75, 135 + 10.5.
+        {"XlsxWriter__image_anchor04.xlsx", 0, -1, 144.75, 91.5, 54, 54, 3},
+        // A text box from E9 to H15 on whole cells: 192, 120, 3 columns, 6 rows.
+        {"XlsxWriter__textbox01.xlsx", 0, -1, 192, 120, 144, 90, 1},
+        // A group from C + 16.5 pt, row 2 + 11.25 pt to H + 24.75 pt, row 12 + 9 pt, whose
+        // child space is its own box in EMUs: members sit at their offsets from chOff.
+        {"Open-XML-SDK__00d63cdd-ee44-4e6a-99af-a7966ffbdda0.xlsx", 0, -1, 112.5, 26.25, 248.25,
+         147.75, 1},
+        {"Open-XML-SDK__00d63cdd-ee44-4e6a-99af-a7966ffbdda0.xlsx", 0, 0, 112.5, 26.25, 105, 66.75,
+         1},
+        {"Open-XML-SDK__00d63cdd-ee44-4e6a-99af-a7966ffbdda0.xlsx", 0, 1, 255.75, 107.25, 105,
+         66.75, 1},
+    };
+    for (const CorpusShape& c : cases) {
+        SCOPED_TRACE(std::string(c.file) + " " + std::to_string(c.shape) + "/" +
+                     std::to_string(c.member));
+        const QString path = xlsxtest::corpusDir() + u'/' + QString::fromUtf8(c.file);
+        if (!QFile::exists(path))
+            GTEST_SKIP() << "corpus not found";
+        const auto book = host::xlsx::load(path);
+        const auto& shapes = book->sheets[0]->drawing.shapes;
+        ASSERT_LT(std::size_t(c.shape), shapes.size());
+        const Shape* s = &shapes[std::size_t(c.shape)];
+        if (c.member >= 0) {
+            ASSERT_LT(std::size_t(c.member), s->members.size());
+            s = &s->members[std::size_t(c.member)];
+        }
+        EXPECT_NEAR(s->left, c.left, kEps);
+        EXPECT_NEAR(s->top, c.top, kEps);
+        EXPECT_NEAR(s->width, c.width, kEps);
+        EXPECT_NEAR(s->height, c.height, kEps);
+        EXPECT_EQ(int(s->placement), c.placement);
+    }
+}
+
+// A group whose child space is twice its box: members are drawn at half their stated size.
+TEST(DrawingRead, GroupMembersMapThroughTheChildSpace)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("group.xlsx"));
+    const QByteArray group =
+        "<xdr:absoluteAnchor><xdr:pos x=\"127000\" y=\"254000\"/>"
+        "<xdr:ext cx=\"1270000\" cy=\"635000\"/><xdr:grpSp><xdr:nvGrpSpPr>"
+        "<xdr:cNvPr id=\"4\" name=\"G\"/><xdr:cNvGrpSpPr/></xdr:nvGrpSpPr><xdr:grpSpPr><a:xfrm>"
+        "<a:off x=\"127000\" y=\"254000\"/><a:ext cx=\"1270000\" cy=\"635000\"/>"
+        "<a:chOff x=\"1000\" y=\"2000\"/><a:chExt cx=\"2540000\" cy=\"1270000\"/></a:xfrm>"
+        "</xdr:grpSpPr>" +
+        drawingtest::picElement("<a:srcRect/>")
+            .replace("<a:off x=\"0\" y=\"0\"/><a:ext cx=\"1270000\" cy=\"635000\"/>",
+                     "<a:off x=\"509000\" y=\"256000\"/><a:ext cx=\"762000\" cy=\"381000\"/>") +
+        "</xdr:grpSp><xdr:clientData/></xdr:absoluteAnchor>";
+    xlsxtest::writeZip(path, drawingtest::packageWithDrawing(group, "../media/image1.png"));
+    const auto book = host::xlsx::load(path);
+    const auto& shapes = book->sheets[0]->drawing.shapes;
+    ASSERT_EQ(shapes.size(), 1u);
+    const Shape& g = shapes[0];
+    EXPECT_EQ(g.kind, ShapeKind::Group);
+    EXPECT_EQ(g.placement, Placement::FreeFloating);
+    EXPECT_EQ(g.anchor, AnchorKind::Absolute);
+    EXPECT_NEAR(g.left, 10, kEps);
+    EXPECT_NEAR(g.top, 20, kEps);
+    ASSERT_EQ(g.members.size(), 1u);
+    const Shape& m = g.members[0];
+    // (509000 − 1000) / 12700 × ½ = 20 right of the group, (256000 − 2000) / 12700 × ½ = 10
+    // below it; 60 × 30 points stated, 30 × 15 drawn.
+    EXPECT_NEAR(m.left, 30, kEps);
+    EXPECT_NEAR(m.top, 30, kEps);
+    EXPECT_NEAR(m.width, 30, kEps);
+    EXPECT_NEAR(m.height, 15, kEps);
+    EXPECT_FALSE(m.picture->image.isNull());
+}
+
 // A drawing built in the model is saved and read back as the same model.
 TEST(DrawingWrite, NewShapesRoundTripThroughTheFile)
 {
