@@ -10,6 +10,7 @@
 #include "host/objects/workbook.h"
 #include "host/objects/workbooks.h"
 #include "host/objects/worksheet.h"
+#include "host/render/clipboard.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -176,6 +177,23 @@ ObjectRef Application::selection() const
     return sheet ? sheet->selection() : nullptr;
 }
 
+render::HostClipboard& Application::clipboard()
+{
+    if (!m_options.clipboard)
+        m_options.clipboard = render::makeProcessClipboard();
+    return *m_options.clipboard;
+}
+
+void Application::endCutCopyMode()
+{
+    if (m_cutCopyMode != 0) {
+        const auto held = clipboard().content();
+        if (held && held->cells)
+            clipboard().clear();
+    }
+    m_cutCopyMode = 0;
+}
+
 ObjectRef Application::activeSheetOrRaise(const QString& member) const
 {
     auto sheet = activeSheet();
@@ -254,7 +272,7 @@ const MemberTable<Application>& Application::members()
             },
             [](A& a, const Variant& v) {
                 (void)v.toBool();
-                a.m_cutCopyMode = 0;
+                a.endCutCopyMode();
             });
         t.prop(
             QStringLiteral("StandardFont"), [](A& a) { return Variant(a.m_options.standardFont); },

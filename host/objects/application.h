@@ -10,6 +10,9 @@
 namespace host::model {
 struct Workbook;
 }
+namespace host::render {
+class HostClipboard;
+}
 
 namespace host::objects {
 
@@ -37,6 +40,12 @@ public:
     bool enableEvents() const { return m_enableEvents; }
     // What a copy or cut left on the clipboard (1 copy, 2 cut, 0 nothing): CutCopyMode.
     void setCutCopyMode(int mode) { m_cutCopyMode = mode; }
+    int cutCopyMode() const { return m_cutCopyMode; }
+    // The clipboard Copy and PasteSpecial use (HostOptions::clipboard; one kept in the
+    // process when the options name none). Setting CutCopyMode to False ends a copy of cells
+    // and empties the clipboard of them; a copied shape stays on the clipboard.
+    render::HostClipboard& clipboard();
+    void endCutCopyMode();
     bool displayAlerts() const { return m_displayAlerts; }
 
     // Loads what the host loads at its start: the macro workbook.

@@ -2,6 +2,13 @@
 
 #include <QString>
 
+#include <memory>
+
+namespace host::render {
+class HostClipboard;
+std::shared_ptr<HostClipboard> makeDefaultClipboard();
+} // namespace host::render
+
 namespace host::objects {
 
 // The settings a host runs with; tests change them to reach other hosts' branches.
@@ -18,6 +25,9 @@ struct HostOptions
     bool macroWorkbook = true;   // the macro workbook is loaded
     QString macroWorkbookFolder; // where the macro workbook lives; "" → Path
     QString defaultFilePath;     // where Save of a never-saved book writes; "" → current folder
+    // Where Copy puts its rendering and PasteSpecial takes it from: the desktop clipboard
+    // when a GUI application runs, else one kept in the process.
+    std::shared_ptr<render::HostClipboard> clipboard = render::makeDefaultClipboard();
 };
 
 // The macro workbook the host provides itself, and its two macros.

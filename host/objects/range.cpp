@@ -2,6 +2,7 @@
 
 #include "host/model/workbook.h"
 #include "host/objects/application.h"
+#include "host/objects/paste_special.h"
 #include "host/objects/workbook.h"
 #include "host/objects/worksheet.h"
 
@@ -399,6 +400,11 @@ const MemberTable<Range>& Range::members()
             QStringLiteral("RowHeight"), [](R& r) { return r.rowHeight(); },
             [](R& r, const Variant& v) { r.setRowHeight(v.toDouble()); });
 
+        t.member(QStringLiteral("Copy"), {QStringLiteral("Destination")}, 0,
+                 [](R& r, const BoundArgs& args) {
+                     copyRangeToClipboard(r, args);
+                     return Variant(true);
+                 });
         t.member(QStringLiteral("Select"), {}, 0, [](R& r, const BoundArgs&) {
             r.select();
             return Variant(true);

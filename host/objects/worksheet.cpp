@@ -5,6 +5,7 @@
 #include "host/objects/book_files.h"
 #include "host/objects/chart_area.h"
 #include "host/objects/disconnected.h"
+#include "host/objects/paste_special.h"
 #include "host/objects/range.h"
 #include "host/objects/shape_selection.h"
 #include "host/objects/sheet_name.h"
@@ -410,6 +411,8 @@ const MemberTable<Worksheet>& Worksheet::members()
                      w.copy(args);
                      return done();
                  });
+        t.member(QStringLiteral("PasteSpecial"), pasteSpecialParameters(), 0,
+                 [](W& w, const BoundArgs& args) { return pasteSpecial(w, args); });
         t.member(QStringLiteral("Delete"), {}, 0, [](W& w, const BoundArgs&) {
             w.remove();
             return Variant(true);

@@ -16,12 +16,12 @@ namespace host::render {
 
 struct ClipContent
 {
-    QImage bitmap;     // the rendering; its dots per metre give its size in points
-    QByteArray emf;    // the same rendering as an enhanced metafile
-    QString text;      // cells only: their values, tab- and newline-separated
+    QImage bitmap;      // the rendering; its dots per metre give its size in points
+    QByteArray emf;     // the same rendering as an enhanced metafile
+    QString text;       // cells only: their values, tab- and newline-separated
     bool cells = false; // copied cells (the link format)
-    QSizeF points;     // the rendering's size in points, margins included
-    double margin = 0; // points of empty margin the copy has on each side
+    QSizeF points;      // the rendering's size in points, margins included
+    double margin = 0;  // points of empty margin the copy has on each side
 
     bool isEmpty() const { return bitmap.isNull() && emf.isEmpty() && text.isEmpty(); }
 };

@@ -154,6 +154,11 @@ void Range::ClearContents() const
     call(QStringLiteral("ClearContents"));
 }
 
+void Range::Copy() const
+{
+    call(QStringLiteral("Copy"));
+}
+
 double Range::Left() const
 {
     return get(QStringLiteral("Left")).toDouble();

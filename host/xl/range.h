@@ -49,6 +49,8 @@ public:
     void setValue(const host::Variant& value) const;
     host::Variant Formula() const; // "=…" for a formula, else the value as text
     void ClearContents() const;
+    // Copies the cells to the host's clipboard (CutCopyMode becomes 1).
+    void Copy() const;
 
     // Points.
     double Left() const;

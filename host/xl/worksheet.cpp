@@ -137,6 +137,15 @@ void Worksheet::Delete() const
     call(QStringLiteral("Delete"));
 }
 
+void Worksheet::PasteSpecial(const QString& format, bool link, bool displayAsIcon) const
+{
+    host::Args args;
+    args.add(QStringLiteral("Format"), host::Variant(format))
+        .add(QStringLiteral("Link"), host::Variant(link))
+        .add(QStringLiteral("DisplayAsIcon"), host::Variant(displayAsIcon));
+    call(QStringLiteral("PasteSpecial"), args);
+}
+
 void Worksheet::Activate() const
 {
     call(QStringLiteral("Activate"));

@@ -56,6 +56,9 @@ public:
     // into a new workbook.
     void Copy(const Object& before = {}, const Object& after = {}) const;
     void Delete() const;
+    // Pastes the clipboard as a picture in a paste format the host names ("図 (JPEG)", …),
+    // with the named arguments Format, Link and DisplayAsIcon.
+    void PasteSpecial(const QString& format, bool link = false, bool displayAsIcon = false) const;
     void Activate() const;
     void Select(bool replace = true) const;
     xl::Workbook Parent() const;
