@@ -54,8 +54,47 @@ int digitWidthOf(const model::Workbook& book)
 }
 
 AnchorGeometry::AnchorGeometry(const model::Sheet& sheet, int digitWidth)
-    : m_geometry(sheet, digitWidth)
+    : m_geometry(sheet, digitWidth),
+      m_defaultTwips(sheet.rowsHiddenByDefault ? 0 : std::lround(sheet.defaultRowHeight * 20))
 {
+    long long top = 0;
+    int next = 1; // the first row not yet counted
+    m_rows.reserve(sheet.rows.size());
+    for (const auto& [row, info] : sheet.rows) {
+        if (row < 1 || row > model::kMaxRows)
+            continue;
+        top += (long long)(row - next) * m_defaultTwips;
+        const long long height = std::llround(m_geometry.rowHeight(row) * 20);
+        m_rows.push_back(StatedRow{row, top, height});
+        top += height;
+        next = row + 1;
+    }
+}
+
+int AnchorGeometry::rowAt(double y) const
+{
+    // The last row whose top is at or above y: with hidden rows of no height, the visible one.
+    const double twips = y * 20;
+    auto after = std::upper_bound(m_rows.begin(), m_rows.end(), twips,
+                                  [](double t, const StatedRow& r) { return t < double(r.top); });
+    int first = 1;    // of the default-height rows that follow
+    double start = 0; // their top
+    int limit = model::kMaxRows;
+    if (after != m_rows.begin()) {
+        const StatedRow& r = *(after - 1);
+        if (twips < double(r.top + r.height))
+            return r.row;
+        first = r.row + 1;
+        start = double(r.top + r.height);
+    }
+    if (after != m_rows.end())
+        limit = after->row - 1;
+    if (first > limit)
+        return limit;
+    if (m_defaultTwips == 0)
+        return limit;
+    const double k = std::floor((twips - start) / double(m_defaultTwips));
+    return int(std::min<double>(limit, first + k));
 }
 
 double AnchorGeometry::x(const CellMarker& marker) const
@@ -74,7 +113,7 @@ CellMarker AnchorGeometry::marker(double x, double y) const
     y = std::max(0.0, y);
     const int column =
         lineAt(x, model::kMaxColumns, [&](int c) { return m_geometry.columnLeft(c); });
-    const int row = lineAt(y, model::kMaxRows, [&](int r) { return m_geometry.rowTop(r); });
+    const int row = rowAt(y);
     CellMarker m;
     m.column = column - 1;
     m.row = row - 1;

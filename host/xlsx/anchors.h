@@ -4,6 +4,8 @@
 
 #include <pugixml.hpp>
 
+#include <vector>
+
 namespace host::model {
 struct Sheet;
 struct Workbook;
@@ -39,7 +41,19 @@ public:
     CellMarker marker(double x, double y) const;
 
 private:
+    int rowAt(double y) const;
+
     objects::SheetGeometry m_geometry;
+    // The stated rows with their tops and heights in twips, so that finding the row at a
+    // position costs a binary search rather than a walk over every stated row above it.
+    struct StatedRow
+    {
+        int row;
+        long long top;
+        long long height;
+    };
+    std::vector<StatedRow> m_rows;
+    long long m_defaultTwips = 0;
 };
 
 // Reads a <from>/<to> element; values out of the sheet's bounds are clamped, missing or

@@ -229,11 +229,8 @@ void writeTextBody(pugi::xml_node txBody, const TextBody& body, const Palette& p
         if (!line.isEmpty()) {
             pugi::xml_node r = add(p, "a:r");
             runProperties(add(r, "a:rPr"));
-            pugi::xml_node t = add(r, "a:t");
-            t.text().set(line.toUtf8().constData());
-            // Leading or trailing spaces are kept only when the text says so.
-            if (line.front().isSpace() || line.back().isSpace())
-                t.append_attribute("xml:space") = "preserve";
+            // DrawingML keeps the spaces of <a:t> as they are.
+            add(r, "a:t").text().set(line.toUtf8().constData());
         }
         runProperties(add(p, "a:endParaRPr"));
     }

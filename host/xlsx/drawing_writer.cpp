@@ -10,6 +10,8 @@
 #include "host/xlsx/shape_builder.h"
 #include "host/xlsx/xml_util.h"
 
+#include <algorithm>
+
 namespace host::xlsx {
 
 using model::Shape;
@@ -132,6 +134,12 @@ DrawingParts writeDrawing(const model::Workbook& book, const model::PackageState
     DrawingParts out;
     QString part = linkedPart(package, sheetPart, sheetRoot, "drawing");
     const bool existing = !part.isEmpty();
+    // Comments live in their own parts: a sheet with nothing else needs no drawing part.
+    const bool anything =
+        std::any_of(sheet.drawing.shapes.begin(), sheet.drawing.shapes.end(),
+                    [](const Shape& s) { return s.kind != model::ShapeKind::Comment; });
+    if (!existing && !anything)
+        return out;
     pugi::xml_document original;
     if (existing) {
         try {
