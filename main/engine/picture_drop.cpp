@@ -95,6 +95,8 @@ bool f_AddFolder(const QString& folder, PictureList& list, StatusPanel& status)
 void s_AddDroppedItems(const QStringList& items, PictureList& list, StatusPanel& status)
 {
     const int n = int(items.size());
+    if (n == 0) // a drop without files
+        return;
     std::set<QString> visited;
     for (int i = 0; i < n; ++i) {
         const QString& item = items[i];

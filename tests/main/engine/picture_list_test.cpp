@@ -189,4 +189,11 @@ TEST_F(Drop, EscapeBetweenDroppedItemsStopsTheDrop)
     EXPECT_EQ(messages.shown()[0].text, q("読み込みをキャンセルしますか？"));
 }
 
+TEST_F(Drop, ADropWithoutFilesLeavesTheStatusAlone)
+{
+    picrows::s_AddDroppedItems({}, list, status);
+    EXPECT_TRUE(list.isEmpty());
+    EXPECT_TRUE(status.texts.isEmpty());
+}
+
 } // namespace
