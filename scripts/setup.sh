@@ -8,7 +8,7 @@ packages=(
   cmake ninja-build g++ pkg-config clang-format
   # libraries
   qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins libqt6svg6-dev
-  libzip-dev zipcmp libpugixml-dev libturbojpeg0-dev libjpeg-dev zlib1g-dev libixion-dev libgif-dev
+  libzip-dev zipcmp libpugixml-dev libturbojpeg0-dev libjpeg-dev zlib1g-dev libgif-dev
   libgtest-dev libgmock-dev
   # tests: fixture producers, rendering checks, fonts for Japanese and Calibri metrics
   python3-openpyxl libreoffice-calc-nogui poppler-utils xvfb xauth
