@@ -1,0 +1,229 @@
+#include "main/engine/resample.h"
+
+#include "host/automation/host_error.h"
+#include "host/xl/application.h"
+#include "host/xl/picture.h"
+#include "host/xl/shape.h"
+#include "host/xl/worksheet.h"
+#include "main/engine/insert_picture.h"
+#include "main/engine/run_paste.h"
+#include "platform/message_box.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace picrows {
+
+namespace {
+
+const QString kJpeg = QStringLiteral("図 (JPEG)");
+const QString kGif = QStringLiteral("図 (GIF)");
+const QString kPng = QStringLiteral("図 (PNG)");
+const QString kMetafile = QStringLiteral("図 (拡張メタファイル)");
+
+// Twips per pixel of the screen: 96 pixels per inch without one.
+constexpr float kTwipsPerPixel = 15.0f;
+
+QString ending(const QString& path)
+{
+    return path.right(4).toUpper();
+}
+
+void beep()
+{
+    std::fputc('\a', stderr);
+    std::fflush(stderr);
+}
+
+struct Geometry
+{
+    std::int16_t rot = 0;
+    double L = 0, T = 0, W = 0, H = 0;
+    double cL = 0, cR = 0, cT = 0, cB = 0;
+};
+
+Geometry readGeometry(const xl::Picture& picture, double uw, double uh)
+{
+    const xl::ShapeRange shape = picture.ShapeRange();
+    Geometry g;
+    g.rot = static_cast<std::int16_t>(std::nearbyint(shape.Rotation()));
+    g.L = picture.Left();
+    g.T = picture.Top();
+    g.W = picture.Width();
+    g.H = picture.Height();
+    const xl::PictureFormat crop = shape.PictureFormat();
+    g.cL = crop.CropLeft() / uw;
+    g.cR = crop.CropRight() / uw;
+    g.cT = crop.CropTop() / uh;
+    g.cB = crop.CropBottom() / uh;
+    return g;
+}
+
+void setCrops(const xl::PictureFormat& crop, double left, double top, double right, double bottom)
+{
+    crop.setCropLeft(left);
+    crop.setCropTop(top);
+    crop.setCropRight(right);
+    crop.setCropBottom(bottom);
+}
+
+} // namespace
+
+std::optional<QString> resamplePasteFormat(const QString& path, double angle, bool rotateApiMode)
+{
+    if (angle != 0 && rotateApiMode)
+        return kMetafile;
+    const QString end = ending(path);
+    auto among = [&end](std::initializer_list<const char16_t*> list) {
+        for (const char16_t* e : list)
+            if (end == QStringView(e))
+                return true;
+        return false;
+    };
+    if (among({u".JPG", u"JPEG", u"JFIF", u".JPE"}))
+        return kJpeg;
+    if (among({u".GIF", u".GFA"}))
+        return kGif;
+    if (among({u".PNG"}))
+        return kPng;
+    if (among({u".BMP", u".DIB", u".RLE", u".BMZ", u".WMF", u".EMF", u".TIF", u"TIFF"}))
+        return kMetafile;
+    return std::nullopt;
+}
+
+xl::Picture s_ResamplePicture(const xl::Application& app, const xl::Picture& picture,
+                              const QString& path, const ResampleInput& input,
+                              const RunOptions& options)
+{
+    const std::optional<QString> format =
+        resamplePasteFormat(path, input.angle, options.Rotate_ApiMode);
+    if (!format)
+        return picture;
+
+    const double uw = input.uw;
+    const double uh = input.uh;
+    const Geometry g = readGeometry(picture, uw, uh);
+    const double B = options.InsertSyukusyou_Bairitsu;
+    const std::int32_t size = options.glngPasteSize;
+
+    const bool reduce = options.InsertSyukusyou && ((g.W / (1 - g.cL - g.cR)) * B <= uw ||
+                                                    (g.H / (1 - g.cT - g.cB)) * B <= uh);
+    const bool cut = options.InsertCutTrimming && input.canCrop && (size == 2 || size == 3) &&
+                     !(options.InsertCutTrimming_NotAuto && size == 2);
+    if (!reduce && !cut)
+        return picture;
+
+    const int version = hostVersion(app);
+    const xl::ShapeRange shape = picture.ShapeRange();
+    if (g.rot != 0 && version > 9)
+        shape.setRotation(0);
+
+    double tW = 0;
+    double tH = 0;
+    if (reduce) {
+        tW = (g.W / (1 - g.cL - g.cR)) * B;
+        tH = (g.H / (1 - g.cT - g.cB)) * B;
+        shape.setLockAspectRatio(false);
+        shape.setWidth(shape.Width() * B);
+        shape.setHeight(shape.Height() * B);
+    } else {
+        tW = uw;
+        tH = uh;
+        shape.setLockAspectRatio(false);
+        shape.setWidth(uw - uw * (g.cL + g.cR));
+        shape.setHeight(uh - uh * (g.cT + g.cB));
+    }
+    if (!cut) {
+        // Out of the way and uncropped: the whole picture at B times its displayed scale.
+        shape.setLeft(2 * uw);
+        shape.setTop(2 * uh);
+        setCrops(shape.PictureFormat(), 0, 0, 0, 0);
+        shape.setLockAspectRatio(false);
+        shape.setWidth(tW);
+        shape.setHeight(tH);
+    }
+
+    picture.Copy();
+    const xl::Worksheet sheet = app.ActiveSheet();
+    bool failed = false;
+    try {
+        sheet.PasteSpecial(*format, false, false);
+    } catch (const host::HostError&) {
+        platform::showMessage(QStringLiteral("図の縮小エラー"), platform::MsgButtons::OK,
+                              platform::MsgIcon::Critical, platform::programTitle());
+        failed = true;
+    }
+
+    if (failed) {
+        if (!cut)
+            setCrops(shape.PictureFormat(), g.cL * uw, g.cT * uh, g.cR * uw, g.cB * uh);
+        if (g.rot != 0 && version > 9)
+            shape.setRotation(g.rot);
+        shape.setWidth(g.W);
+        shape.setHeight(g.H);
+        shape.setLeft(g.L);
+        shape.setTop(g.T);
+    } else {
+        picture.Delete();
+    }
+    app.setCutCopyMode(host::Variant(false));
+    if (failed)
+        return picture;
+
+    const xl::Shape copy = m_GetLastAddShape(sheet);
+    if (version >= 12) {
+        copy.setLockAspectRatio(false);
+        copy.ScaleHeight(1, true, 0);
+        copy.ScaleWidth(1, true, 0);
+    }
+    copy.setLockAspectRatio(false);
+    const float px = version >= 12 ? 20 / kTwipsPerPixel : 0.0f;
+    const float py = px;
+    const xl::PictureFormat crop = copy.PictureFormat();
+    if (cut)
+        setCrops(crop, px, py, px, py);
+    else
+        setCrops(crop, g.cL * tW + px, g.cT * tH + py, g.cR * tW + px, g.cB * tH + py);
+
+    const double a = input.angle;
+    if (options.Rotate_ApiMode || a == 0 || a == 180) {
+        if (!options.Rotate_ApiMode && a == 180)
+            copy.setRotation(180);
+        copy.setWidth(g.W);
+        copy.setHeight(g.H);
+        copy.setLeft(g.L);
+        copy.setTop(g.T);
+    } else if (a == 90 || a == 270) {
+        copy.setRotation(a);
+        copy.setWidth(g.H);
+        copy.setHeight(g.W);
+        copy.setLeft(g.L + (g.W - g.H) / 2);
+        copy.setTop(g.T + (g.H - g.W) / 2);
+    }
+    return xl::Picture(copy.DrawingObject().ref());
+}
+
+bool f_UnLinkObjectInExcel2010(const xl::Application& app, xl::Picture& picture,
+                               const QString& path)
+{
+    bool ok = true;
+    try {
+        picture.Copy();
+        const QString format = ending(path) == QStringLiteral(".EMF") ? kMetafile : kJpeg;
+        const xl::Worksheet sheet = app.ActiveSheet();
+        sheet.PasteSpecial(format, false, false);
+        picture.Delete();
+        const xl::Pictures pictures = sheet.Pictures();
+        picture = pictures.Item(pictures.Count());
+    } catch (const host::HostError&) {
+        ok = false;
+        beep();
+    }
+    try {
+        app.setCutCopyMode(host::Variant(false));
+    } catch (const host::HostError&) {
+    }
+    return ok;
+}
+
+} // namespace picrows

@@ -1,0 +1,243 @@
+// Re-pasting a placed picture: the paste format, when it happens, what the copy shows, and
+// the re-paste that unlinks a freshly inserted picture.
+#include "host/imaging/image_format.h"
+#include "host/render/copy_paste.h"
+#include "main/engine/resample.h"
+#include "main/engine/run_paste.h"
+#include "tests/main/engine/engine_host_support.h"
+
+#include <cmath>
+#include <optional>
+
+namespace {
+
+using namespace engine_test;
+using picrows::ResampleInput;
+using picrows::s_ResamplePicture;
+
+TEST(ResamplePasteFormat, ByTheFileEndingOrTheTurnDrawnIntoPixels)
+{
+    struct Case
+    {
+        const char* path;
+        double angle;
+        bool apiMode;
+        const char* format; // nullptr: none
+    } cases[] = {
+        {"a.jpg", 0, false, "図 (JPEG)"},
+        {"a.JPEG", 0, false, "図 (JPEG)"},
+        {"a.jfif", 0, false, "図 (JPEG)"},
+        {"a.jpe", 0, false, "図 (JPEG)"},
+        {"a.gif", 0, false, "図 (GIF)"},
+        {"a.gfa", 0, false, "図 (GIF)"},
+        {"a.png", 0, false, "図 (PNG)"},
+        {"a.bmp", 0, false, "図 (拡張メタファイル)"},
+        {"a.tiff", 0, false, "図 (拡張メタファイル)"},
+        {"a.emf", 0, false, "図 (拡張メタファイル)"},
+        {"a.pcx", 0, false, nullptr},
+        {"a.webp", 0, false, nullptr},
+        {"a.pcx", 90, true, "図 (拡張メタファイル)"},
+        {"a.png", 90, false, "図 (PNG)"},
+    };
+    for (const Case& c : cases) {
+        const std::optional<QString> format =
+            picrows::resamplePasteFormat(q(c.path), c.angle, c.apiMode);
+        if (c.format)
+            EXPECT_EQ(format, std::optional<QString>(q(c.format))) << c.path;
+        else
+            EXPECT_FALSE(format.has_value()) << c.path;
+    }
+}
+
+// Mean distance of two images of one size, 0 (same) to 1.
+double meanDistance(const QImage& a, const QImage& b)
+{
+    const QImage x = a.convertToFormat(QImage::Format_RGB32);
+    const QImage y = b.convertToFormat(QImage::Format_RGB32);
+    double sum = 0;
+    for (int row = 0; row < x.height(); ++row)
+        for (int col = 0; col < x.width(); ++col) {
+            const QRgb p = x.pixel(col, row), r = y.pixel(col, row);
+            sum += std::abs(qRed(p) - qRed(r)) + std::abs(qGreen(p) - qGreen(r)) +
+                   std::abs(qBlue(p) - qBlue(r));
+        }
+    return sum / (3.0 * 255 * x.width() * x.height());
+}
+
+class Resample : public EngineTest
+{
+protected:
+    host::model::Shape& modelShape(const xl::Picture& picture)
+    {
+        return *drawing().find(picture.ShapeRange().ID());
+    }
+    // What the picture shows: the host's copy of it, over white.
+    QImage shows(const xl::Picture& picture)
+    {
+        const host::render::ClipContent copy =
+            host::render::copyOfShapes(model(), modelSheet(), {picture.ShapeRange().ID()});
+        QImage out(copy.bitmap.size(), QImage::Format_RGB32);
+        out.fill(Qt::white);
+        QPainter painter(&out);
+        painter.drawImage(0, 0, copy.bitmap);
+        return out;
+    }
+};
+
+// When the step re-pastes: a 300 × 150 point picture shown at the given size.
+TEST_F(Resample, ConditionsForReducingAndCutting)
+{
+    struct Case
+    {
+        const char* what;
+        bool reduce;
+        bool cut;
+        bool notAuto;
+        int mode;
+        bool canCrop;
+        double width, height;
+        const char* path;
+        bool replaced;
+    } cases[] = {
+        {"twice the display fits the untouched width", true, false, false, 0, true, 75, 37.5,
+         "pic.png", true},
+        {"twice the display is larger both ways", true, false, false, 0, true, 200, 100, "pic.png",
+         false},
+        {"exactly twice the display", true, false, false, 0, true, 150, 100, "pic.png", true},
+        {"only the height is small enough", true, false, false, 0, true, 200, 75, "pic.png", true},
+        {"cut, automatic fill excluded", false, true, true, 2, true, 75, 75, "pic.png", false},
+        {"cut, manual fill", false, true, true, 3, true, 75, 75, "pic.png", true},
+        {"cut, automatic fill", false, true, false, 2, true, 75, 75, "pic.png", true},
+        {"cut, stretch", false, true, false, 0, true, 75, 75, "pic.png", false},
+        {"cut, fit inside", false, true, false, 1, true, 75, 75, "pic.png", false},
+        {"cut, cannot crop", false, true, false, 2, false, 75, 75, "pic.png", false},
+        {"no paste format for the ending", true, true, false, 2, true, 75, 75, "pic.pcx", false},
+        {"neither setting", false, false, false, 2, true, 75, 75, "pic.png", false},
+    };
+    const QString file = pictureFile(400, 200);
+    for (const Case& c : cases) {
+        bool canCrop = false;
+        const xl::Picture picture = picrows::f_InsertPictureFile(app, file, canCrop);
+        const xl::ShapeRange shape = picture.ShapeRange();
+        shape.setLockAspectRatio(false);
+        shape.setWidth(c.width);
+        shape.setHeight(c.height);
+        picrows::RunOptions options;
+        options.InsertSyukusyou = c.reduce;
+        options.InsertSyukusyou_Bairitsu = 2;
+        options.InsertCutTrimming = c.cut;
+        options.InsertCutTrimming_NotAuto = c.notAuto;
+        options.glngPasteSize = c.mode;
+        const QString name = picture.Name();
+        const xl::Picture after = s_ResamplePicture(app, picture, m_dir.filePath(q(c.path)),
+                                                    ResampleInput{300, 150, c.canCrop, 0}, options);
+        EXPECT_EQ(after.Name() != name, c.replaced) << c.what;
+        EXPECT_EQ(pictures().Count(), 1) << c.what;
+        EXPECT_NEAR(after.Width(), c.width, 1e-9) << c.what;
+        EXPECT_NEAR(after.Height(), c.height, 1e-9) << c.what;
+        EXPECT_TRUE(messages.shown().empty()) << c.what;
+        after.Delete();
+    }
+}
+
+// A cropped picture filling B2 through f_RunPaste, re-pasted: the copy stands where the
+// picture stood and shows what it showed, from fewer pixels.
+TEST_F(Resample, ReducedCopyShowsTheSameVisiblePart)
+{
+    run.options.glngPasteSize = 2;
+    run.options.glngPastePoint = 2;
+    const QString file = pictureFile(800, 400); // 600 × 300 points
+    const xl::Picture original = f_RunPaste(run, file, range("B2"), 1);
+    const QImage before = shows(original);
+    const double left = original.Left(), top = original.Top();
+    original.Delete();
+
+    run.options.InsertSyukusyou = true;
+    run.options.InsertSyukusyou_Bairitsu = 2;
+    const xl::Picture copy = f_RunPaste(run, file, range("B2"), 1);
+    EXPECT_EQ(pictures().Count(), 1);
+    EXPECT_DOUBLE_EQ(copy.Left(), left);
+    EXPECT_DOUBLE_EQ(copy.Top(), top);
+    EXPECT_NEAR(copy.Width(), 75, 1e-9);
+    EXPECT_NEAR(copy.Height(), 75, 1e-9);
+    // The whole picture at twice the displayed scale (300 × 150) plus the copy's edge.
+    const host::model::Shape& stored = modelShape(copy);
+    EXPECT_NEAR(stored.picture->untouchedWidth, 300 + 2 * 4.0 / 3, 0.01);
+    EXPECT_NEAR(stored.picture->untouchedHeight, 150 + 2 * 4.0 / 3, 0.01);
+    const xl::PictureFormat crop = copy.ShapeRange().PictureFormat();
+    EXPECT_NEAR(crop.CropLeft(), 75 + 4.0 / 3, 1e-5); // a quarter of 300, plus the edge
+    EXPECT_NEAR(crop.CropTop(), 4.0 / 3, 1e-5);
+    const QImage after = shows(copy);
+    ASSERT_EQ(after.size(), before.size());
+    EXPECT_LT(meanDistance(before, after), 0.03);
+    EXPECT_TRUE(messages.shown().empty());
+}
+
+TEST_F(Resample, CutCopyHoldsOnlyTheVisiblePart)
+{
+    run.options.glngPasteSize = 2;
+    run.options.glngPastePoint = 0; // the left half stays: red, with the green band
+    const QString file = pictureFile(800, 400);
+    const xl::Picture original = f_RunPaste(run, file, range("B2"), 1);
+    const QImage before = shows(original);
+    original.Delete();
+
+    run.options.InsertCutTrimming = true;
+    const xl::Picture copy = f_RunPaste(run, file, range("B2"), 1);
+    const host::model::Shape& stored = modelShape(copy);
+    EXPECT_NEAR(stored.picture->untouchedWidth, 300 + 2 * 4.0 / 3, 0.01);
+    EXPECT_NEAR(stored.picture->untouchedHeight, 300 + 2 * 4.0 / 3, 0.01);
+    const xl::PictureFormat crop = copy.ShapeRange().PictureFormat();
+    for (double c : {crop.CropLeft(), crop.CropTop(), crop.CropRight(), crop.CropBottom()})
+        EXPECT_NEAR(c, 4.0 / 3, 1e-5);
+    EXPECT_NEAR(copy.Width(), 75, 1e-9);
+    const QImage after = shows(copy);
+    ASSERT_EQ(after.size(), before.size());
+    EXPECT_LT(meanDistance(before, after), 0.03);
+    EXPECT_EQ(after.pixelColor(after.width() / 2, after.height() * 3 / 4).red() > 200, true);
+}
+
+TEST_F(Resample, QuarterTurnFromTheTrimmingDialogComesBackOnTheCopy)
+{
+    bool canCrop = false;
+    const xl::Picture picture = picrows::f_InsertPictureFile(app, pictureFile(400, 200), canCrop);
+    const xl::ShapeRange shape = picture.ShapeRange();
+    shape.setLockAspectRatio(false);
+    shape.setRotation(90);
+    shape.setWidth(50);
+    shape.setHeight(100);
+    shape.setLeft(100);
+    shape.setTop(40);
+    picrows::RunOptions options;
+    options.InsertCutTrimming = true;
+    options.glngPasteSize = 3;
+    const xl::Picture copy =
+        s_ResamplePicture(app, picture, q("pic.png"), ResampleInput{300, 150, true, 90}, options);
+    const xl::ShapeRange turned = copy.ShapeRange();
+    EXPECT_NE(copy.Name(), q(""));
+    EXPECT_EQ(pictures().Count(), 1);
+    EXPECT_EQ(turned.Rotation(), 90);
+    EXPECT_NEAR(turned.Width(), 100, 1e-9);
+    EXPECT_NEAR(turned.Height(), 50, 1e-9);
+    EXPECT_NEAR(turned.Left(), 100 + (50 - 100) / 2.0, 1e-9);
+    EXPECT_NEAR(turned.Top(), 40 + (100 - 50) / 2.0, 1e-9);
+}
+
+TEST_F(Resample, UnlinkingRepastesAsMetafileOrJpeg)
+{
+    setVersion("14.0");
+    bool canCrop = false;
+    const xl::Picture inserted = picrows::f_InsertPictureFile(app, pictureFile(40, 20), canCrop);
+    EXPECT_EQ(pictures().Count(), 1);
+    EXPECT_EQ(modelShape(inserted).picture->image.format, host::imaging::ImageFormat::Jpeg);
+    EXPECT_TRUE(canCrop);
+
+    xl::Picture picture = inserted;
+    const QString name = inserted.Name();
+    EXPECT_TRUE(picrows::f_UnLinkObjectInExcel2010(app, picture, q("/tmp/x.emf")));
+    EXPECT_NE(picture.Name(), name);
+    EXPECT_EQ(pictures().Count(), 1);
+    EXPECT_EQ(modelShape(picture).picture->image.format, host::imaging::ImageFormat::Emf);
+}
+
+} // namespace
