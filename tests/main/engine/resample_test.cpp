@@ -241,3 +241,52 @@ TEST_F(Resample, UnlinkingRepastesAsMetafileOrJpeg)
 }
 
 } // namespace
+
+namespace {
+
+// A clipboard that takes nothing: every paste is refused.
+class RefusingClipboard : public host::render::HostClipboard
+{
+public:
+    void put(const host::render::ClipContent&) override {}
+    std::optional<host::render::ClipContent> content() const override { return std::nullopt; }
+    void clear() override {}
+};
+
+TEST_F(Resample, RefusedPasteReportsAndPutsThePictureBack)
+{
+    bool canCrop = false;
+    const xl::Picture picture = picrows::f_InsertPictureFile(app, pictureFile(400, 200), canCrop);
+    const xl::ShapeRange shape = picture.ShapeRange();
+    shape.setLockAspectRatio(false);
+    shape.setRotation(30);
+    shape.PictureFormat().setCropLeft(60);
+    shape.PictureFormat().setCropBottom(15);
+    shape.setWidth(60);
+    shape.setHeight(40);
+    shape.setLeft(20);
+    shape.setTop(10);
+    m_host.options().clipboard = std::make_shared<RefusingClipboard>();
+
+    picrows::RunOptions options;
+    options.InsertSyukusyou = true;
+    options.InsertSyukusyou_Bairitsu = 2;
+    const xl::Picture after =
+        s_ResamplePicture(app, picture, q("pic.png"), ResampleInput{300, 150, true, 0}, options);
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0],
+              (platform::Message{q("図の縮小エラー"), platform::MsgButtons::OK,
+                                 platform::MsgIcon::Critical, q("ピクロウアドイン")}));
+    EXPECT_EQ(after.Name(), picture.Name());
+    EXPECT_EQ(pictures().Count(), 1);
+    EXPECT_EQ(shape.Rotation(), 30);
+    EXPECT_NEAR(shape.PictureFormat().CropLeft(), 60, 1e-9);
+    EXPECT_NEAR(shape.PictureFormat().CropBottom(), 15, 1e-9);
+    EXPECT_NEAR(shape.PictureFormat().CropRight(), 0, 1e-9);
+    EXPECT_NEAR(shape.Width(), 60, 1e-9);
+    EXPECT_NEAR(shape.Height(), 40, 1e-9);
+    EXPECT_NEAR(shape.Left(), 20, 1e-9);
+    EXPECT_NEAR(shape.Top(), 10, 1e-9);
+}
+
+} // namespace

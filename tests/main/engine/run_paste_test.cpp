@@ -216,3 +216,88 @@ TEST_F(EngineTest, LastAddedShapeSkipsCellComments)
 }
 
 } // namespace
+
+namespace {
+
+// The manual fill as f_RunPaste sees it: a scripted outcome, and the order of the calls.
+class ScriptedFill : public picrows::ManualFill
+{
+public:
+    picrows::ManualFillResult result;
+    QStringList calls;
+    int picturesAtFinish = -1;
+
+    picrows::ManualFillResult fill(const xl::Application&, const xl::Picture& picture,
+                                   const xl::Range& target, bool, double uw, double uh,
+                                   const QString&, picrows::RunOptions&) override
+    {
+        calls << QStringLiteral("fill %1x%2").arg(uw).arg(uh);
+        if (result.outcome == picrows::ManualFillOutcome::Fitted) {
+            const xl::ShapeRange shape = picture.ShapeRange();
+            shape.setLockAspectRatio(false);
+            shape.setLeft(target.Left());
+            shape.setTop(target.Top());
+            shape.setWidth(target.Width());
+            shape.setHeight(target.Height());
+        } else if (result.outcome == picrows::ManualFillOutcome::Dropped) {
+            picture.Delete();
+        }
+        return result;
+    }
+    void finish(const xl::Application&, const xl::Picture& picture) override
+    {
+        calls << QStringLiteral("finish ") + picture.Name();
+    }
+};
+
+TEST_F(EngineTest, ManualFillRunsInPlaceOfSizingAndFinishesAfterTheRepaste)
+{
+    ScriptedFill fill;
+    fill.result.outcome = picrows::ManualFillOutcome::Fitted;
+    run.manualFill = &fill;
+    run.options.glngPasteSize = 3;
+    run.options.InsertCutTrimming = true; // manual fill: the copy replaces the picture
+    run.options.gblnPasteInfo = true;
+    run.options.gstrPasteInfo_Value = q("[FILENAME1]");
+    run.options.glngPasteInfo_Y = 1;
+    const xl::Picture picture = f_RunPaste(run, pictureFile(400, 200), range("B2"), 1);
+    ASSERT_FALSE(picture.isNothing());
+    EXPECT_EQ(fill.calls, (QStringList{q("fill 300x150"), q("finish ") + picture.Name()}));
+    EXPECT_EQ(pictures().Count(), 1);
+    EXPECT_NEAR(picture.ShapeRange().PictureFormat().CropLeft(), 4.0 / 3, 1e-5); // the copy
+    EXPECT_EQ(range("B3").Value().toString(), q("pic.png"));
+    EXPECT_FALSE(run.trimmingCancelled);
+}
+
+TEST_F(EngineTest, CancelledManualFillAnswersNothingAndWritesNothing)
+{
+    ScriptedFill fill;
+    fill.result.outcome = picrows::ManualFillOutcome::Dropped;
+    fill.result.cancelled = true;
+    run.manualFill = &fill;
+    run.options.glngPasteSize = 3;
+    run.options.gblnPasteInfo = true;
+    run.options.gstrPasteInfo_Value = q("[FILENAME1]");
+    run.options.glngPasteInfo_Y = 1;
+    EXPECT_TRUE(f_RunPaste(run, pictureFile(400, 200), range("B2"), 1).isNothing());
+    EXPECT_TRUE(run.trimmingCancelled);
+    EXPECT_EQ(fill.calls, QStringList{q("fill 300x150")});
+    EXPECT_EQ(pictures().Count(), 0);
+    EXPECT_EQ(range("B3").Value().toString(), QString());
+}
+
+TEST_F(EngineTest, ManualFillThatCannotCropFallsBackToFitInsideWithTheWarning)
+{
+    ScriptedFill fill;
+    fill.result.outcome = picrows::ManualFillOutcome::FitInside;
+    run.manualFill = &fill;
+    run.options.glngPasteSize = 3;
+    run.options.glngPastePoint = 3;
+    const xl::Picture picture = f_RunPaste(run, pictureFile(400, 200), range("B2"), 1);
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0], kCannotCrop);
+    EXPECT_EQ(run.options.glngPastePoint, 2);
+    EXPECT_NEAR(picture.Top() - range("B2").Top(), 18.75, 1e-9);
+}
+
+} // namespace
