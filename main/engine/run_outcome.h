@@ -1,0 +1,30 @@
+#pragma once
+
+#include "host/automation/host_error.h"
+
+#include <QStringList>
+
+#include <optional>
+
+namespace picrows {
+
+// Who shows the cells a selected-cells or click-mode run skipped: the excluded-cell list
+// dialog, or the batch command's report. Each entry is an address, a tab and the reason.
+class ExclusionListView
+{
+public:
+    virtual ~ExclusionListView();
+    virtual void showExclusions(const QStringList& entries) = 0;
+};
+
+// What a runner did, for callers that report it themselves (the batch command, tests). The
+// runner has already shown every message the user is to see.
+struct RunOutcome
+{
+    QStringList inserted;                 // names of the inserted pictures, in insertion order
+    QStringList ExclusionList;            // the scan's exclusions (selected-cells and click mode)
+    bool stoppedByUser = false;           // Escape answered Yes, or the trimming dialog cancelled
+    std::optional<host::HostError> error; // the host error that ended the run, already reported
+};
+
+} // namespace picrows
