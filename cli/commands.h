@@ -21,12 +21,14 @@ struct Command
 
 // One entry per subcommand; each lives in its own cmd_*.cpp file.
 int runInspect(const QStringList& args);
+int runInsert(const QStringList& args);
 int runRender(const QStringList& args);
 int runResave(const QStringList& args);
 int runSettings(const QStringList& args);
 
 inline constexpr Command kCommands[] = {
     {"inspect", "print what the host sees of a workbook", runInspect},
+    {"insert", "insert picture files into the cells of a range", runInsert},
     {"render", "render a block of cells and its shapes as a PNG picture", runRender},
     {"resave", "open a workbook and save it again", runResave},
     {"settings", "show or change the settings the programs share", runSettings},
