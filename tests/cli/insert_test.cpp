@@ -155,6 +155,36 @@ TEST_F(Insert, ExcelModeCascadesFromTheFirstCell)
     }
 }
 
+// The stored size mode applies unless --size overrides it, and the override is not stored.
+TEST_F(Insert, OptionsOverrideTheStoredSettingsForOneRunOnly)
+{
+    const QStringList config{q("--config-dir"), dir.filePath(q("config"))};
+    ASSERT_EQ(
+        runPicrows(QStringList{q("settings"), q("set"), q("PasteSize"), q("1")} + config).exitCode,
+        0);
+    const QStringList frame{
+        q("--range"), q("B3:B10"), q("--one-per-area"), q("--no-exclude"), photo(1),
+        q("-o"),      out()};
+    const auto shapeIn = [&](const QStringList& extra) {
+        const clitest::Result r = insert(frame + extra);
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+        return sheetOf(out())[q("shapes")].toArray().at(0).toObject();
+    };
+    // Fit inside (stored): the 4:3 photograph keeps its proportions in the tall frame.
+    QJsonObject shape = shapeIn({});
+    EXPECT_NEAR(shape[q("width")].toDouble(), 126, 0.01);
+    EXPECT_NEAR(shape[q("height")].toDouble() / shape[q("width")].toDouble(),
+                shape[q("untouched_height")].toDouble() / shape[q("untouched_width")].toDouble(),
+                0.001);
+    // Stretch (given): the whole frame.
+    shape = shapeIn({q("--size"), q("stretch")});
+    EXPECT_NEAR(shape[q("width")].toDouble(), 126, 0.01);
+    EXPECT_NEAR(shape[q("height")].toDouble(), 144, 0.01);
+    const clitest::Result stored =
+        runPicrows(QStringList{q("settings"), q("get"), q("PasteSize")} + config);
+    EXPECT_EQ(stored.out, QByteArray("1\n"));
+}
+
 TEST_F(Insert, InPlaceSavesOverTheBook)
 {
     const QString book = dir.filePath(q("album.xlsx"));
