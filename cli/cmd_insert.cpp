@@ -253,11 +253,16 @@ int runInsert(const QStringList& args)
     platform::ScopedKeyState keysInPlace(noKeys);
 
     picrows::RunOutcome outcome;
-    {
+    try {
         AttachedHost attached(app);
         outcome = overrides.excelMode() ? picrows::s_RunPasteWhenExcelmode(run, list)
                                         : picrows::s_RunPasteWhenSelectedModeOrClickMode(
                                               run, list, range, true, settings, nullptr);
+    } catch (const host::HostError& e) {
+        // Raised by the host state check, before the runner traps errors itself.
+        bar.clear();
+        printError(kUsage.command, e.report());
+        outcome.error = e;
     }
     bar.clear();
 
