@@ -202,16 +202,9 @@ int runInsert(const QStringList& args)
         return kBadArguments;
     }
 
-    std::unique_ptr<BookSession> session;
-    try {
-        session = std::make_unique<BookSession>(bookPath);
-    } catch (const std::exception& e) {
-        const QString why = dynamic_cast<const host::HostError*>(&e)
-                                ? static_cast<const host::HostError&>(e).report()
-                                : QString::fromUtf8(e.what());
-        printError(kUsage.command, QStringLiteral("cannot open %1: %2").arg(bookPath, why));
+    const std::unique_ptr<BookSession> session = openBookOrReport(kUsage.command, bookPath);
+    if (!session)
         return kBookUnusable;
-    }
     const xl::Application& app = session->app();
     xl::Range range;
     try {

@@ -45,17 +45,9 @@ int runInspect(const QStringList& args)
         return kBadArguments;
     }
 
-    std::unique_ptr<BookSession> session;
-    try {
-        session = std::make_unique<BookSession>(bookPath);
-    } catch (const host::HostError& e) {
-        printError(kUsage.command, QStringLiteral("cannot open %1: %2").arg(bookPath, e.report()));
+    const std::unique_ptr<BookSession> session = openBookOrReport(kUsage.command, bookPath);
+    if (!session)
         return kBookUnusable;
-    } catch (const std::exception& e) {
-        printError(kUsage.command,
-                   QStringLiteral("cannot open %1: %2").arg(bookPath, QString::fromUtf8(e.what())));
-        return kBookUnusable;
-    }
 
     std::vector<xl::Worksheet> sheets;
     if (parser.isSet(sheetOption)) {

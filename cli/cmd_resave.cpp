@@ -30,17 +30,9 @@ int runResave(const QStringList& args)
         return kBadArguments;
     }
 
-    std::unique_ptr<BookSession> session;
-    try {
-        session = std::make_unique<BookSession>(bookPath);
-    } catch (const host::HostError& e) {
-        printError(usage.command, QStringLiteral("cannot open %1: %2").arg(bookPath, e.report()));
+    const std::unique_ptr<BookSession> session = openBookOrReport(usage.command, bookPath);
+    if (!session)
         return kBookUnusable;
-    } catch (const std::exception& e) {
-        printError(usage.command,
-                   QStringLiteral("cannot open %1: %2").arg(bookPath, QString::fromUtf8(e.what())));
-        return kBookUnusable;
-    }
     try {
         session->book().SaveAs(outPath);
     } catch (const host::HostError& e) {

@@ -1,5 +1,7 @@
 #include "cli/open_book.h"
 
+#include "cli/arguments.h"
+#include "host/automation/host_error.h"
 #include "host/objects/host.h"
 
 namespace cli {
@@ -17,6 +19,19 @@ BookSession::~BookSession()
     // Drop our references before the host that owns the objects.
     m_book = xl::Workbook();
     m_app = xl::Application();
+}
+
+std::unique_ptr<BookSession> openBookOrReport(const char* command, const QString& path)
+{
+    try {
+        return std::make_unique<BookSession>(path);
+    } catch (const host::HostError& e) {
+        printError(command, QStringLiteral("cannot open %1: %2").arg(path, e.report()));
+    } catch (const std::exception& e) {
+        printError(command,
+                   QStringLiteral("cannot open %1: %2").arg(path, QString::fromUtf8(e.what())));
+    }
+    return nullptr;
 }
 
 } // namespace cli

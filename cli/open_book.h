@@ -31,4 +31,8 @@ private:
     xl::Workbook m_book;
 };
 
+// Opens `path` for `command`; a workbook that cannot be opened is reported ("cannot open PATH:
+// why") and answers null.
+std::unique_ptr<BookSession> openBookOrReport(const char* command, const QString& path);
+
 } // namespace cli
