@@ -35,30 +35,6 @@ void beep()
     std::fflush(stderr);
 }
 
-struct Geometry
-{
-    std::int16_t rot = 0;
-    double L = 0, T = 0, W = 0, H = 0;
-    double cL = 0, cR = 0, cT = 0, cB = 0;
-};
-
-Geometry readGeometry(const xl::Picture& picture, double uw, double uh)
-{
-    const xl::ShapeRange shape = picture.ShapeRange();
-    Geometry g;
-    g.rot = static_cast<std::int16_t>(std::nearbyint(shape.Rotation()));
-    g.L = picture.Left();
-    g.T = picture.Top();
-    g.W = picture.Width();
-    g.H = picture.Height();
-    const xl::PictureFormat crop = shape.PictureFormat();
-    g.cL = crop.CropLeft() / uw;
-    g.cR = crop.CropRight() / uw;
-    g.cT = crop.CropTop() / uh;
-    g.cB = crop.CropBottom() / uh;
-    return g;
-}
-
 void setCrops(const xl::PictureFormat& crop, double left, double top, double right, double bottom)
 {
     crop.setCropLeft(left);
@@ -91,71 +67,67 @@ std::optional<QString> resamplePasteFormat(const QString& path, double angle, bo
     return std::nullopt;
 }
 
-xl::Picture s_ResamplePicture(const xl::Application& app, const xl::Picture& picture,
-                              const QString& path, const ResampleInput& input,
-                              const RunOptions& options)
+PictureGeometry readPictureGeometry(const xl::Picture& picture, double uw, double uh)
 {
-    const std::optional<QString> format =
-        resamplePasteFormat(path, input.angle, options.Rotate_ApiMode);
-    if (!format)
-        return picture;
+    const xl::ShapeRange shape = picture.ShapeRange();
+    PictureGeometry g;
+    g.rot = static_cast<std::int16_t>(std::nearbyint(shape.Rotation()));
+    g.L = picture.Left();
+    g.T = picture.Top();
+    g.W = picture.Width();
+    g.H = picture.Height();
+    const xl::PictureFormat crop = shape.PictureFormat();
+    g.cL = crop.CropLeft() / uw;
+    g.cR = crop.CropRight() / uw;
+    g.cT = crop.CropTop() / uh;
+    g.cB = crop.CropBottom() / uh;
+    return g;
+}
 
-    const double uw = input.uw;
-    const double uh = input.uh;
-    const Geometry g = readGeometry(picture, uw, uh);
-    const double B = options.InsertSyukusyou_Bairitsu;
-    const std::int32_t size = options.glngPasteSize;
-
-    const bool reduce = options.InsertSyukusyou && ((g.W / (1 - g.cL - g.cR)) * B <= uw ||
-                                                    (g.H / (1 - g.cT - g.cB)) * B <= uh);
-    const bool cut = options.InsertCutTrimming && input.canCrop && (size == 2 || size == 3) &&
-                     !(options.InsertCutTrimming_NotAuto && size == 2);
-    if (!reduce && !cut)
-        return picture;
-
+RepasteResult f_RepastePicture(const xl::Application& app, const xl::Picture& picture, double uw,
+                               double uh, const PictureGeometry& g, const RepasteRequest& request)
+{
     const int version = hostVersion(app);
     const xl::ShapeRange shape = picture.ShapeRange();
     if (g.rot != 0 && version > 9)
         shape.setRotation(0);
 
-    double tW = 0;
-    double tH = 0;
-    if (reduce) {
-        tW = (g.W / (1 - g.cL - g.cR)) * B;
-        tH = (g.H / (1 - g.cT - g.cB)) * B;
+    RepasteResult result;
+    const double f = request.factor;
+    if (request.reduce) {
+        result.tW = (g.W / (1 - g.cL - g.cR)) * f;
+        result.tH = (g.H / (1 - g.cT - g.cB)) * f;
         shape.setLockAspectRatio(false);
-        shape.setWidth(shape.Width() * B);
-        shape.setHeight(shape.Height() * B);
+        shape.setWidth(shape.Width() * f);
+        shape.setHeight(shape.Height() * f);
     } else {
-        tW = uw;
-        tH = uh;
+        result.tW = uw;
+        result.tH = uh;
         shape.setLockAspectRatio(false);
         shape.setWidth(uw - uw * (g.cL + g.cR));
         shape.setHeight(uh - uh * (g.cT + g.cB));
     }
-    if (!cut) {
-        // Out of the way and uncropped: the whole picture at B times its displayed scale.
+    if (!request.cut) {
+        // Out of the way and uncropped: the whole picture at f times its displayed scale.
         shape.setLeft(2 * uw);
         shape.setTop(2 * uh);
         setCrops(shape.PictureFormat(), 0, 0, 0, 0);
         shape.setLockAspectRatio(false);
-        shape.setWidth(tW);
-        shape.setHeight(tH);
+        shape.setWidth(result.tW);
+        shape.setHeight(result.tH);
     }
 
     picture.Copy();
     const xl::Worksheet sheet = app.ActiveSheet();
     bool failed = false;
     try {
-        sheet.PasteSpecial(*format, false, false);
+        sheet.PasteSpecial(request.format, false, false);
     } catch (const host::HostError&) {
-        platform::showMessage(QStringLiteral("図の縮小エラー"), platform::MsgButtons::OK,
-                              platform::MsgIcon::Critical, platform::programTitle());
         failed = true;
     }
 
     if (failed) {
-        if (!cut)
+        if (!request.cut)
             setCrops(shape.PictureFormat(), g.cL * uw, g.cT * uh, g.cR * uw, g.cB * uh);
         if (g.rot != 0 && version > 9)
             shape.setRotation(g.rot);
@@ -168,23 +140,61 @@ xl::Picture s_ResamplePicture(const xl::Application& app, const xl::Picture& pic
     }
     app.setCutCopyMode(host::Variant(false));
     if (failed)
-        return picture;
+        return result;
 
-    const xl::Shape copy = m_GetLastAddShape(sheet);
+    result.copy = m_GetLastAddShape(sheet);
+    const xl::Shape& copy = result.copy;
     if (version >= 12) {
         copy.setLockAspectRatio(false);
         copy.ScaleHeight(1, true, 0);
         copy.ScaleWidth(1, true, 0);
+        if (request.cropsFromCopySize) {
+            result.tW = copy.Width();
+            result.tH = copy.Height();
+        }
     }
     copy.setLockAspectRatio(false);
     const float px = version >= 12 ? 20 / kTwipsPerPixel : 0.0f;
     const float py = px;
     const xl::PictureFormat crop = copy.PictureFormat();
-    if (cut)
+    if (request.cut)
         setCrops(crop, px, py, px, py);
     else
-        setCrops(crop, g.cL * tW + px, g.cT * tH + py, g.cR * tW + px, g.cB * tH + py);
+        setCrops(crop, g.cL * result.tW + px, g.cT * result.tH + py, g.cR * result.tW + px,
+                 g.cB * result.tH + py);
+    return result;
+}
 
+xl::Picture s_ResamplePicture(const xl::Application& app, const xl::Picture& picture,
+                              const QString& path, const ResampleInput& input,
+                              const RunOptions& options)
+{
+    const std::optional<QString> format =
+        resamplePasteFormat(path, input.angle, options.Rotate_ApiMode);
+    if (!format)
+        return picture;
+
+    const double uw = input.uw;
+    const double uh = input.uh;
+    const PictureGeometry g = readPictureGeometry(picture, uw, uh);
+    const double B = options.InsertSyukusyou_Bairitsu;
+    const std::int32_t size = options.glngPasteSize;
+
+    const bool reduce = options.InsertSyukusyou && ((g.W / (1 - g.cL - g.cR)) * B <= uw ||
+                                                    (g.H / (1 - g.cT - g.cB)) * B <= uh);
+    const bool cut = options.InsertCutTrimming && input.canCrop && (size == 2 || size == 3) &&
+                     !(options.InsertCutTrimming_NotAuto && size == 2);
+    if (!reduce && !cut)
+        return picture;
+
+    const RepasteResult pasted =
+        f_RepastePicture(app, picture, uw, uh, g, RepasteRequest{reduce, B, cut, *format, false});
+    if (pasted.copy.isNothing()) {
+        platform::showMessage(QStringLiteral("図の縮小エラー"), platform::MsgButtons::OK,
+                              platform::MsgIcon::Critical, platform::programTitle());
+        return picture;
+    }
+    const xl::Shape& copy = pasted.copy;
     const double a = input.angle;
     if (options.Rotate_ApiMode || a == 0 || a == 180) {
         if (!options.Rotate_ApiMode && a == 180)
