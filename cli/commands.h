@@ -24,6 +24,7 @@ int runInspect(const QStringList& args);
 int runInsert(const QStringList& args);
 int runRender(const QStringList& args);
 int runResave(const QStringList& args);
+int runSavePic(const QStringList& args);
 int runSettings(const QStringList& args);
 
 inline constexpr Command kCommands[] = {
@@ -31,6 +32,7 @@ inline constexpr Command kCommands[] = {
     {"insert", "insert picture files into the cells of a range", runInsert},
     {"render", "render a block of cells and its shapes as a PNG picture", runRender},
     {"resave", "open a workbook and save it again", runResave},
+    {"savepic", "save cells or a shape as the picture Copy renders (EMF, BMP, JPEG)", runSavePic},
     {"settings", "show or change the settings the programs share", runSettings},
 };
 
