@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <cstdint>
 
 class QImage;
@@ -28,5 +30,11 @@ void blendBrightness(QImage& canvas, float brightness);
 // drawn: the caller then shows that the result may differ from the host's own display.
 bool drawColourPreview(const QImage& source, QImage& colour, float contrast, float brightness,
                        bool disabled);
+
+// The note shown beside the preview while drawColourPreview answers true.
+inline QString colourPreviewNote()
+{
+    return QStringLiteral("※明るさ・コントラストの結果は、実際の表示と異なる場合があります。");
+}
 
 } // namespace picrows
