@@ -35,9 +35,9 @@ class ReduceTest : public EngineTest
 protected:
     host::render::HostClipboard& clipboard() { return *m_host.options().clipboard; }
 
-    // A picture file inserted at A1 whose untouched size is w × h points (4 points a pixel),
-    // drawn as the engine's test pictures are: left half red, right half blue, a green band
-    // over the top quarter.
+    // A picture file inserted at A1 of the active sheet whose untouched size is w × h points (4
+    // points a pixel), drawn as the engine's test pictures are: left half red, right half blue, a
+    // green band over the top quarter.
     xl::ShapeRange placePicture(double w, double h, const char* name = "big.png")
     {
         QImage image(int(w / 4), int(h / 4), QImage::Format_RGB32);
@@ -47,8 +47,9 @@ protected:
         painter.fillRect(0, 0, image.width(), image.height() / 4, Qt::green);
         painter.end();
         const QString path = writeImage(image, q(name), "png", 18);
-        range("A1").Select();
-        return pictures().Insert(path).ShapeRange();
+        const xl::Worksheet active = app.ActiveSheet();
+        active.Range(q("A1")).Select();
+        return active.Pictures().Insert(path).ShapeRange();
     }
 
     // What a shape shows: the host's copy of it, over white.
