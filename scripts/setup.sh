@@ -12,7 +12,7 @@ packages=(
   libgsf-1-dev
   libgtest-dev libgmock-dev
   # tests: fixture producers, rendering checks, fonts for Japanese and Calibri metrics
-  python3-openpyxl libreoffice-calc-nogui poppler-utils xvfb xauth
+  python3-openpyxl libreoffice-calc-nogui libreoffice-draw-nogui poppler-utils xvfb xauth
   fonts-noto-cjk fonts-crosextra-carlito
 )
 
