@@ -22,7 +22,9 @@ const Usage kUsage{
     "Saves a block of cells or a shape of the workbook BOOK as the picture the host's Copy "
     "renders of it: an enhanced metafile (.emf), a bitmap (.bmp) or a JPEG (.jpg), chosen by "
     "the ending of FILE. The sheet is NAME (default: the active sheet). Messages the command "
-    "shows are printed on standard error; a question is answered with its default button."};
+    "shows are printed on standard error; a question is answered with its default button. "
+    "Exit codes: 0 written, 2 bad arguments, 3 the workbook cannot be opened or the file was "
+    "not written."};
 
 // The host is the start-up context's while the command runs, as in the main program.
 struct AttachedHost
