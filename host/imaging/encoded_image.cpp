@@ -5,6 +5,7 @@
 #include "host/imaging/image_limits.h"
 #include "host/imaging/jpeg_upright.h"
 #include "host/imaging/orientation.h"
+#include "host/imaging/pending_picture.h"
 #include "host/imaging/picture_decoder.h"
 #include "host/imaging/picture_error.h"
 #include "host/imaging/picture_metadata.h"
@@ -105,6 +106,11 @@ EncodedImage probePicture(QByteArray bytes)
     image.key = QCryptographicHash::hash(bytes, QCryptographicHash::Sha1);
     image.bytes = std::move(bytes);
     return image;
+}
+
+QByteArray EncodedImage::encodedBytes() const
+{
+    return bytes.isEmpty() && pending ? pending->bytes() : bytes;
 }
 
 EncodedImage loadPicture(QByteArray bytes)

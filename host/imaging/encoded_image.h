@@ -6,21 +6,29 @@
 #include <QSize>
 #include <QSizeF>
 
+#include <memory>
+
 namespace host::imaging {
+
+class PendingPicture;
 
 // A picture as the host keeps it: the encoded bytes exactly as they came (a file's bytes, a
 // workbook's media part), what their header says, and a key for the decoded-image cache.
-// Copies share the bytes.
+// Copies share the bytes. A pasted rendering the host has not encoded yet has no bytes but a
+// pending picture that makes them (pending_picture.h).
 struct EncodedImage
 {
     QByteArray bytes;
+    std::shared_ptr<PendingPicture> pending;
     ImageFormat format = ImageFormat::Unknown;
     QSize pixelSize;  // as stored, before any orientation the metadata states
     double dpiX = 96; // the stored resolution, 96 where the file states none
     double dpiY = 96;
     QByteArray key; // SHA-1 of the bytes
 
-    bool isNull() const { return bytes.isEmpty(); }
+    bool isNull() const { return bytes.isEmpty() && !pending; }
+    // The encoded picture: the bytes, or the pending picture's, made now if need be.
+    QByteArray encodedBytes() const;
 
     // The picture's untouched size in points: pixels × 72 / dpi.
     QSizeF untouchedSize() const;

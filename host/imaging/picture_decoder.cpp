@@ -6,6 +6,7 @@
 #include "host/imaging/gif_structure.h"
 #include "host/imaging/image_limits.h"
 #include "host/imaging/jpeg_decoder.h"
+#include "host/imaging/pending_picture.h"
 #include "host/imaging/picture_error.h"
 
 #include <QBuffer>
@@ -94,6 +95,25 @@ int effectiveDenominator(const EncodedImage& image, int wanted)
 
 QImage decodePicture(const EncodedImage& image, int denominator, bool strict)
 {
+    if (image.bytes.isEmpty() && image.pending) {
+        // A pending paste: rendered straight at the scale asked for until it is encoded, then
+        // decoded like any other picture.
+        if (!image.pending->isMade()) {
+            const int d = effectiveDenominator(image, denominator);
+            const QSize size((image.pixelSize.width() + d - 1) / d,
+                             (image.pixelSize.height() + d - 1) / d);
+            QImage rendered = image.pending->pixels(size);
+            if (rendered.isNull())
+                refusePicture(QStringLiteral("The pasted picture could not be made."));
+            return rendered;
+        }
+        EncodedImage made = image;
+        made.bytes = image.pending->bytes();
+        made.pending.reset();
+        if (made.bytes.isEmpty())
+            refusePicture(QStringLiteral("The pasted picture could not be made."));
+        return decodePicture(made, denominator, strict);
+    }
     if (!withinLimits(image.pixelSize))
         refusePicture(QStringLiteral("The picture is too large to show."));
     denominator = effectiveDenominator(image, denominator);

@@ -28,6 +28,11 @@ struct HostOptions
     // Where Copy puts its rendering and PasteSpecial takes it from: the desktop clipboard
     // when a GUI application runs, else one kept in the process.
     std::shared_ptr<render::HostClipboard> clipboard = render::makeDefaultClipboard();
+    // Copies of pictures kept unrendered on a clipboard that can hold them, and pasted as
+    // pictures encoded on demand (on worker threads, or when saved). Off renders and encodes
+    // every copy and paste at once, as the slow reference the shortcut is checked against;
+    // the environment variable PICROWS_EAGER_PICTURES=1 turns it off for a whole process.
+    bool deferPictureWork = qEnvironmentVariableIntValue("PICROWS_EAGER_PICTURES") == 0;
 };
 
 // The macro workbook the host provides itself, and its two macros.

@@ -62,7 +62,7 @@ Variant pasteSpecial(Worksheet& sheet, const BoundArgs& args)
     if (s.protection.sheet && s.protection.objects)
         pasteFailed();
     Application& app = sheet.book().app();
-    const auto content = app.clipboard().content();
+    const auto content = app.clipboard().pasteSource();
     if (!content)
         pasteFailed();
 

@@ -45,9 +45,11 @@ void copyShapes(const ShapeSet& set)
 {
     Worksheet& sheet = set.worksheet();
     set.shapes();
+    Application& app = sheet.book().app();
+    const bool deferred = app.options().deferPictureWork && app.clipboard().keepsPending();
     render::ClipContent content =
-        render::copyOfShapes(sheet.book().model(), sheet.sheet(), set.ids);
-    sheet.book().app().clipboard().put(content);
+        render::copyOfShapes(sheet.book().model(), sheet.sheet(), set.ids, deferred);
+    app.clipboard().put(content);
 }
 
 } // namespace host::objects

@@ -24,12 +24,20 @@ public:
     {
         if (m_content.isEmpty())
             return std::nullopt;
+        m_content = materialized(std::move(m_content)); // rendered once, on first demand
         return m_content;
     }
     void clear() override { m_content = {}; }
+    bool keepsPending() const override { return true; }
+    std::optional<ClipContent> pasteSource() const override
+    {
+        if (m_content.isEmpty())
+            return std::nullopt;
+        return m_content;
+    }
 
 private:
-    ClipContent m_content;
+    mutable ClipContent m_content;
 };
 
 // The size an image states through its resolution (96 dpi when it states none).
@@ -46,8 +54,9 @@ QSizeF pointsOf(const QImage& image)
 class DesktopClipboard : public HostClipboard
 {
 public:
-    void put(const ClipContent& content) override
+    void put(const ClipContent& pendingOrNot) override
     {
+        const ClipContent content = materialized(pendingOrNot);
         auto* data = new QMimeData;
         if (!content.bitmap.isNull())
             data->setImageData(content.bitmap);

@@ -14,6 +14,8 @@
 // processes); without one it is kept in the process.
 namespace host::render {
 
+class ShapeCopy;
+
 struct ClipContent
 {
     QImage bitmap;      // the rendering; its dots per metre give its size in points
@@ -22,9 +24,18 @@ struct ClipContent
     bool cells = false; // copied cells (the link format)
     QSizeF points;      // the rendering's size in points, margins included
     double margin = 0;  // points of empty margin the copy has on each side
+    // A copy of shapes not rendered yet: bitmap and metafile are made from it when asked for
+    // (materialized); a paste takes it as it is.
+    std::shared_ptr<const ShapeCopy> pending;
 
-    bool isEmpty() const { return bitmap.isNull() && emf.isEmpty() && text.isEmpty(); }
+    bool isEmpty() const
+    {
+        return bitmap.isNull() && emf.isEmpty() && text.isEmpty() && !pending;
+    }
 };
+
+// The content with its bitmap and metafile made, when it was a pending copy.
+ClipContent materialized(ClipContent content);
 
 class HostClipboard
 {
@@ -35,6 +46,12 @@ public:
     // nothing the host can paste.
     virtual std::optional<ClipContent> content() const = 0;
     virtual void clear() = 0;
+
+    // Whether it can hold a copy of shapes not rendered yet (it renders it when its content is
+    // asked for); one that cannot is given rendered copies only.
+    virtual bool keepsPending() const { return false; }
+    // What PasteSpecial takes: the content, a pending copy left unrendered.
+    virtual std::optional<ClipContent> pasteSource() const { return content(); }
 };
 
 // The desktop clipboard when a QGuiApplication runs, else one kept in this process.

@@ -2,9 +2,11 @@
 
 #include "host/automation/host_error.h"
 #include "host/imaging/encoded_image.h"
+#include "host/imaging/pending_picture.h"
 #include "host/imaging/picture_codecs.h"
 #include "host/model/workbook.h"
 #include "host/render/general_format.h"
+#include "host/render/shape_copy.h"
 #include "host/render/shape_paint.h"
 #include "host/render/sheet_render.h"
 
@@ -22,11 +24,6 @@ constexpr double kShapeDensities[] = {1.5, 0.75};
 constexpr long long kMaxCopyPixels = 1LL << 27;
 constexpr int kMaxCopySide = 32767;
 constexpr double kCellDensity = 4.0 / 3.0; // cells copy at 96 dpi
-
-int dotsPerMetre(double pixelsPerPoint)
-{
-    return int(std::lround(pixelsPerPoint * 72 / 0.0254));
-}
 
 [[noreturn]] void pasteFailed()
 {
@@ -76,10 +73,55 @@ QString rangeText(const model::Sheet& sheet, const model::CellRect& area)
     return text;
 }
 
+// A paste of a copy of shapes, encoded when its bytes are needed.
+class PendingCopy : public imaging::PendingPicture
+{
+public:
+    PendingCopy(std::shared_ptr<const ShapeCopy> copy, imaging::ImageFormat format)
+        : PendingPicture(format, copy->pixelSize()), m_copy(std::move(copy))
+    {
+    }
+
+protected:
+    QImage render(QSize size) const override { return m_copy->render(size); }
+
+private:
+    std::shared_ptr<const ShapeCopy> m_copy;
+};
+
+// The resolution a picture of this format states when encoded from an image of these dots
+// per metre (GIF states none), so that a pending paste reads as its encoding will.
+QPointF storedResolution(imaging::ImageFormat format, int dotsPerMetreX, int dotsPerMetreY)
+{
+    QImage probe(1, 1, QImage::Format_RGB32);
+    probe.fill(Qt::white);
+    probe.setDotsPerMeterX(dotsPerMetreX);
+    probe.setDotsPerMeterY(dotsPerMetreY);
+    const imaging::EncodedImage encoded =
+        imaging::probePicture(imaging::encodePicture(probe, format));
+    return {encoded.dpiX, encoded.dpiY};
+}
+
+imaging::EncodedImage pendingPicture(std::shared_ptr<const ShapeCopy> copy,
+                                     imaging::ImageFormat format)
+{
+    const int dotsPerMetre = int(std::lround(copy->pixelsPerPoint() * 72 / 0.0254));
+    auto pending = std::make_shared<PendingCopy>(std::move(copy), format);
+    imaging::EncodedImage image;
+    image.format = format;
+    image.pixelSize = pending->pixelSize();
+    const QPointF dpi = storedResolution(format, dotsPerMetre, dotsPerMetre);
+    image.dpiX = dpi.x();
+    image.dpiY = dpi.y();
+    image.key = pending->key();
+    image.pending = std::move(pending);
+    return image;
+}
+
 } // namespace
 
 ClipContent copyOfShapes(const model::Workbook& book, const model::Sheet& sheet,
-                         const std::vector<int>& ids)
+                         const std::vector<int>& ids, bool deferred)
 {
     const std::vector<PlacedShape> placed = placeShapes(sheet.drawing, ids);
     QRectF bounds;
@@ -94,31 +136,34 @@ ClipContent copyOfShapes(const model::Workbook& book, const model::Sheet& sheet,
         const long long height = std::llround(bounds.height() * density) + 2 * margin;
         if (width > kMaxCopySide || height > kMaxCopySide || width * height > kMaxCopyPixels)
             continue;
-        QImage image(int(width), int(height), QImage::Format_ARGB32_Premultiplied);
-        if (image.isNull())
-            continue;
-        image.setDotsPerMeterX(dotsPerMetre(density));
-        image.setDotsPerMeterY(dotsPerMetre(density));
-        image.fill(Qt::transparent);
-        QPainter painter(&image);
-        // The content fills the pixels inside the margin exactly, so that cropping the
-        // margin off leaves the content edge to edge.
-        painter.translate(margin, margin);
-        painter.scale(double(width - 2 * margin) / bounds.width(),
-                      double(height - 2 * margin) / bounds.height());
-        painter.translate(-bounds.topLeft());
-        paintPlaced(painter, book, placed);
-        painter.end();
-
+        auto copy = std::make_shared<const ShapeCopy>(placed, bounds, QSize(int(width), int(height)),
+                                                      margin, density);
         ClipContent content;
-        content.bitmap = image;
-        content.emf = imaging::encodePicture(image, imaging::ImageFormat::Emf);
         content.points = bounds.size() + QSizeF(2 * kCopyMargin, 2 * kCopyMargin);
         content.margin = kCopyMargin;
+        if (deferred && copy->standsAlone()) {
+            content.pending = std::move(copy);
+            return content;
+        }
+        content.bitmap = copy->render(copy->pixelSize(), &book);
+        if (content.bitmap.isNull())
+            continue;
+        content.emf = imaging::encodePicture(content.bitmap, imaging::ImageFormat::Emf);
         return content;
     }
     raise(err::ApplicationDefined,
           QStringLiteral("Not enough memory to copy the selected objects."));
+}
+
+ClipContent materialized(ClipContent content)
+{
+    if (!content.pending || !content.bitmap.isNull())
+        return content;
+    content.bitmap = content.pending->render(content.pending->pixelSize());
+    if (!content.bitmap.isNull())
+        content.emf = imaging::encodePicture(content.bitmap, imaging::ImageFormat::Emf);
+    content.pending.reset();
+    return content;
 }
 
 ClipContent copyOfRange(const model::Workbook& book, const model::Sheet& sheet,
@@ -156,26 +201,31 @@ std::optional<PasteFormat> pasteFormatNamed(const QString& name)
 
 model::Shape pastedPicture(const ClipContent& content, PasteFormat format)
 {
-    QByteArray bytes;
-    try {
-        if (format == PasteFormat::Emf && !content.emf.isEmpty()) {
-            bytes = content.emf;
-        } else {
-            QImage bitmap = content.bitmap;
-            if (bitmap.isNull() && !content.emf.isEmpty())
-                bitmap = imaging::decodeImage(content.emf);
-            if (bitmap.isNull())
-                pasteFailed();
-            bytes = imaging::encodePicture(bitmap, imageFormatOf(format));
-        }
-    } catch (const HostError&) {
-        pasteFailed();
-    }
     imaging::EncodedImage image;
-    try {
-        image = imaging::probePicture(bytes);
-    } catch (const HostError&) {
-        pasteFailed();
+    if (content.pending && content.bitmap.isNull() && format != PasteFormat::Emf) {
+        image = pendingPicture(content.pending, imageFormatOf(format));
+    } else {
+        const ClipContent made = materialized(content);
+        QByteArray bytes;
+        try {
+            if (format == PasteFormat::Emf && !made.emf.isEmpty()) {
+                bytes = made.emf;
+            } else {
+                QImage bitmap = made.bitmap;
+                if (bitmap.isNull() && !made.emf.isEmpty())
+                    bitmap = imaging::decodeImage(made.emf);
+                if (bitmap.isNull())
+                    pasteFailed();
+                bytes = imaging::encodePicture(bitmap, imageFormatOf(format));
+            }
+        } catch (const HostError&) {
+            pasteFailed();
+        }
+        try {
+            image = imaging::probePicture(bytes);
+        } catch (const HostError&) {
+            pasteFailed();
+        }
     }
     const QSizeF size = content.points.isEmpty() ? image.untouchedSize() : content.points;
 

@@ -26,8 +26,10 @@ inline constexpr double kCopyMargin = 20.0 / 15.0;
 // large for that), the content filling the pixels inside the margin exactly; the bitmap's
 // dots per metre state the density, and it is transparent where no shape is. `points` is
 // the bounds plus the two margins. Raises 1004 when none of the ids is a shape with an area.
+// `deferred`: a copy without text is not rendered now but kept as a pending copy (the
+// clipboard renders it when asked for its content, a paste makes a pending picture of it).
 ClipContent copyOfShapes(const model::Workbook& book, const model::Sheet& sheet,
-                         const std::vector<int>& ids);
+                         const std::vector<int>& ids, bool deferred = false);
 
 // Copy of cells: their rendering at 96 dpi (values, merged areas, the shapes over them; see
 // sheet_render.h) without a margin, plus their text and the copied-cells marker. A block too

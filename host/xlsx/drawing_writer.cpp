@@ -1,5 +1,6 @@
 #include "host/xlsx/drawing_writer.h"
 
+#include "host/imaging/pending_picture.h"
 #include "host/model/workbook.h"
 #include "host/xlsx/anchors.h"
 #include "host/xlsx/drawing_reader.h"
@@ -116,6 +117,28 @@ std::set<QString> attributeValues(const pugi::xml_document& doc)
 
 } // namespace
 
+namespace {
+
+void collectPending(const std::vector<Shape>& shapes,
+                    std::vector<std::shared_ptr<imaging::PendingPicture>>& out)
+{
+    for (const Shape& shape : shapes) {
+        if (shape.picture && shape.picture->image.bytes.isEmpty() && shape.picture->image.pending)
+            out.push_back(shape.picture->image.pending);
+        collectPending(shape.members, out);
+    }
+}
+
+// Pasted pictures not encoded yet are encoded now, on every core, before any is written.
+void makePendingPictures(const std::vector<Shape>& shapes)
+{
+    std::vector<std::shared_ptr<imaging::PendingPicture>> pending;
+    collectPending(shapes, pending);
+    imaging::makeAll(pending);
+}
+
+} // namespace
+
 bool drawingNeedsWriting(const model::Sheet& sheet)
 {
     if (sheet.drawing.dirty)
@@ -151,6 +174,8 @@ DrawingParts writeDrawing(const model::Workbook& book, const model::PackageState
         part = freeName(package, state, QStringLiteral("xl/drawings"), QStringLiteral("drawing"),
                         QStringLiteral("xml"));
     }
+
+    makePendingPictures(sheet.drawing.shapes);
 
     pugi::xml_document doc = xml::newDocument();
     pugi::xml_node root;
@@ -190,11 +215,14 @@ DrawingParts writeDrawing(const model::Workbook& book, const model::PackageState
         if (const auto it = state.mediaByKey.find(image.key); it != state.mediaByKey.end()) {
             media = it->second;
         } else {
+            const QByteArray bytes = image.encodedBytes();
+            if (bytes.isEmpty()) // a pasted rendering that could not be made
+                return home ? source->embedId : QString();
             const QString ext = imaging::fileExtension(image.format);
             media =
                 freeName(package, state, QStringLiteral("xl/media"), QStringLiteral("image"), ext);
             state.mediaByKey[image.key] = media;
-            out.parts.push_back({media, image.bytes, QString()});
+            out.parts.push_back({media, bytes, QString()});
             out.defaults[ext] = imaging::mimeType(image.format);
         }
         const QString id = rels.add(opc::relationshipType(strict, "image"), media);

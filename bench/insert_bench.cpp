@@ -1,0 +1,327 @@
+// Times `picrows insert` filling a workbook with 12-megapixel photographs, against the floor
+// for this work (decoding every photograph once, on one core, at the JPEG scale the pictures
+// need) and against a straightforward Python script (openpyxl + PIL) doing the same job.
+// Prints wall time and peak memory for 100 and 400 photographs and the ratios; builds its own
+// inputs in a work folder that later runs reuse.
+//
+//   insert_bench [--work DIR] [--counts 100,400] [--picrows PATH] [--no-script]
+
+#include "host/objects/host.h"
+#include "host/xl/application.h"
+#include "host/xl/range.h"
+#include "host/xl/workbook.h"
+#include "host/xl/worksheet.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImage>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <turbojpeg.h>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <cstdio>
+#include <thread>
+#include <vector>
+
+namespace {
+
+constexpr int kPhotoWidth = 4000;
+constexpr int kPhotoHeight = 3000;
+constexpr int kColumns = 10;             // the block is 10 cells wide, as many rows as needed
+constexpr double kCellWidth = 150;       // points
+constexpr double kCellHeight = 100;      // points
+constexpr double kColumnChars = 27.86;   // 200 pixels: 150 points
+constexpr double kReduceFactor = 2;
+constexpr double kCopyPixelsPerPoint = 1.5; // what the host's copies render at
+
+// A photograph's worth of detail: smooth colour fields with shapes and fine noise, so the
+// entropy-coded data is as large as a camera's at quality 90.
+QByteArray photograph(int seed)
+{
+    QImage image(kPhotoWidth, kPhotoHeight, QImage::Format_RGB888);
+    QRandomGenerator random(quint32(seed) * 7919u + 17u);
+    const double fx = 20 + random.bounded(40.0), fy = 10 + random.bounded(30.0);
+    const double phase = random.bounded(6.28);
+    const int tint = int(random.bounded(96));
+    for (int y = 0; y < kPhotoHeight; ++y) {
+        uchar* row = image.scanLine(y);
+        const double v = double(y) / kPhotoHeight;
+        for (int x = 0; x < kPhotoWidth; ++x) {
+            const double u = double(x) / kPhotoWidth;
+            const int noise = int(random.bounded(40)) - 20;
+            row[3 * x] = uchar(std::clamp(int(200 * u) + tint + noise, 0, 255));
+            row[3 * x + 1] = uchar(std::clamp(int(255 * v) - noise, 0, 255));
+            row[3 * x + 2] = uchar(std::clamp(
+                int(128 + 110 * std::sin(u * fx + v * fy + phase)) + noise / 2, 0, 255));
+        }
+    }
+    tjhandle handle = tjInitCompress();
+    unsigned char* out = nullptr;
+    unsigned long size = 0;
+    tjCompress2(handle, image.constBits(), image.width(), int(image.bytesPerLine()),
+                image.height(), TJPF_RGB, &out, &size, TJSAMP_420, 90, 0);
+    QByteArray bytes(reinterpret_cast<const char*>(out), qsizetype(size));
+    tjFree(out);
+    tjDestroy(handle);
+    return bytes;
+}
+
+QString photoPath(const QString& folder, int i)
+{
+    return folder + QStringLiteral("/photo_%1.jpg").arg(i, 4, 10, QLatin1Char('0'));
+}
+
+// Makes the photographs that are not there yet, on every core.
+void makePhotos(const QString& folder, int count)
+{
+    QDir().mkpath(folder);
+    std::atomic<int> next{0};
+    std::atomic<int> made{0};
+    auto work = [&] {
+        for (int i = next++; i < count; i = next++) {
+            const QString path = photoPath(folder, i);
+            if (QFileInfo(path).size() > 0)
+                continue;
+            QFile file(path + QStringLiteral(".part"));
+            if (!file.open(QIODevice::WriteOnly) || file.write(photograph(i)) < 0)
+                std::abort();
+            file.close();
+            QFile::rename(path + QStringLiteral(".part"), path);
+            ++made;
+        }
+    };
+    std::vector<std::thread> threads;
+    for (unsigned t = 0; t < std::max(1u, std::thread::hardware_concurrency()); ++t)
+        threads.emplace_back(work);
+    for (auto& t : threads)
+        t.join();
+    if (made > 0)
+        std::printf("made %d photographs in %s\n", made.load(), qPrintable(folder));
+}
+
+QString blockAddress(int count)
+{
+    const int rows = (count + kColumns - 1) / kColumns;
+    return QStringLiteral("B2:%1%2").arg(QChar(u'A' + kColumns)).arg(rows + 1);
+}
+
+// A workbook whose block of cells is 150 x 100 points each.
+void makeTemplate(const QString& path, int count)
+{
+    host::objects::Host host;
+    const xl::Application app(host.application());
+    const xl::Workbook book = app.Workbooks().Add();
+    const xl::Worksheet sheet = app.ActiveSheet();
+    const xl::Range block = sheet.Range(blockAddress(count));
+    block.setColumnWidth(kColumnChars);
+    block.setRowHeight(kCellHeight);
+    const xl::Range first = sheet.Range(QStringLiteral("B2"));
+    if (std::abs(first.Width() - kCellWidth) > 1e-9 || std::abs(first.Height() - kCellHeight) > 1e-9) {
+        std::fprintf(stderr, "template cells are %g x %g points\n", first.Width(), first.Height());
+        std::exit(1);
+    }
+    book.SaveAs(path);
+}
+
+struct Run
+{
+    double seconds = 0;
+    double peakMb = 0;
+    int status = -1;
+};
+
+// Runs a program to its end: wall time and the peak resident memory of the child.
+Run runProgram(const QStringList& command)
+{
+    std::vector<QByteArray> args;
+    for (const QString& a : command)
+        args.push_back(a.toLocal8Bit());
+    std::vector<char*> argv;
+    for (QByteArray& a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+
+    QElapsedTimer timer;
+    timer.start();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
+    Run run;
+    run.seconds = double(timer.nsecsElapsed()) / 1e9;
+    run.peakMb = double(usage.ru_maxrss) / 1024.0;
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+// The floor: every photograph read and decoded once, on one core, at the largest libjpeg
+// scale denominator that still gives the pixels the reduced copy needs.
+double decodeFloor(const QStringList& photos, int denominator)
+{
+    tjhandle handle = tjInitDecompress();
+    std::vector<unsigned char> pixels;
+    QElapsedTimer timer;
+    timer.start();
+    for (const QString& path : photos) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            std::abort();
+        const QByteArray bytes = file.readAll();
+        const int w = (kPhotoWidth + denominator - 1) / denominator;
+        const int h = (kPhotoHeight + denominator - 1) / denominator;
+        pixels.resize(size_t(w) * size_t(h) * 4);
+        if (tjDecompress2(handle, reinterpret_cast<const unsigned char*>(bytes.constData()),
+                          static_cast<unsigned long>(bytes.size()), pixels.data(), w, 0, h,
+                          TJPF_BGRX, 0) != 0)
+            std::abort();
+    }
+    const double seconds = double(timer.nsecsElapsed()) / 1e9;
+    tjDestroy(handle);
+    return seconds;
+}
+
+// The scale the pictures need: the photograph covers the cell (fill), and the reduction renders
+// it at the factor times its shown size, at the copies' density.
+int neededDenominator()
+{
+    const double shownScale = std::max(kCellWidth / kPhotoWidth, kCellHeight / kPhotoHeight);
+    const double needed = shownScale * kReduceFactor * kCopyPixelsPerPoint;
+    for (int d : {8, 4, 2})
+        if (1.0 / d >= needed)
+            return d;
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QGuiApplication::setAttribute(Qt::AA_PluginApplication); // no platform plugin needed
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication qtApp(argc, argv);
+    QStringList args = QCoreApplication::arguments();
+    QString work = QDir::tempPath() + QStringLiteral("/picrows-insert-bench");
+    QString picrows = QCoreApplication::applicationDirPath() + QStringLiteral("/picrows");
+    QList<int> counts{100, 400};
+    bool script = true;
+    for (int i = 1; i < args.size(); ++i) {
+        if (args[i] == QStringLiteral("--work") && i + 1 < args.size())
+            work = args[++i];
+        else if (args[i] == QStringLiteral("--picrows") && i + 1 < args.size())
+            picrows = args[++i];
+        else if (args[i] == QStringLiteral("--counts") && i + 1 < args.size()) {
+            counts.clear();
+            for (const QString& c : args[++i].split(u','))
+                counts.append(c.toInt());
+        } else if (args[i] == QStringLiteral("--no-script"))
+            script = false;
+        else {
+            std::fprintf(stderr, "usage: insert_bench [--work DIR] [--counts 100,400] "
+                                 "[--picrows PATH] [--no-script]\n");
+            return 2;
+        }
+    }
+    const int most = *std::max_element(counts.begin(), counts.end());
+    const QString photoFolder = work + QStringLiteral("/photos");
+    makePhotos(photoFolder, most);
+    const int denominator = neededDenominator();
+    std::printf("%d x %d JPEG photographs (quality 90) into cells of %g x %g points: fill at the "
+                "centre, reduction factor %g, host version 16; %u cores\n\n",
+                kPhotoWidth, kPhotoHeight, kCellWidth, kCellHeight, kReduceFactor,
+                std::max(1u, std::thread::hardware_concurrency()));
+
+    struct Row
+    {
+        int count;
+        Run insert;
+        double floor;
+        Run script;
+    };
+    std::vector<Row> rows;
+    for (const int count : counts) {
+        QStringList photos;
+        for (int i = 0; i < count; ++i)
+            photos << photoPath(photoFolder, i);
+        const QString templ = work + QStringLiteral("/template_%1.xlsx").arg(count);
+        makeTemplate(templ, count);
+        QTemporaryDir config;
+        const QString out = work + QStringLiteral("/picrows_%1.xlsx").arg(count);
+        QStringList command{picrows,
+                            QStringLiteral("insert"),
+                            templ,
+                            QStringLiteral("--range"),
+                            blockAddress(count),
+                            QStringLiteral("--size"),
+                            QStringLiteral("fill"),
+                            QStringLiteral("--point"),
+                            QStringLiteral("center"),
+                            QStringLiteral("--reduce"),
+                            QString::number(kReduceFactor),
+                            QStringLiteral("--no-exclude"),
+                            QStringLiteral("--config-dir"),
+                            config.path(),
+                            QStringLiteral("-o"),
+                            out};
+        command += photos;
+        Row row{count, runProgram(command), decodeFloor(photos, denominator), {}};
+        if (row.insert.status != 0)
+            std::fprintf(stderr, "picrows insert ended with %d\n", row.insert.status);
+        if (script) {
+            QStringList python{QStringLiteral("/usr/bin/python3"),
+                               QFileInfo(QString::fromUtf8(__FILE__)).absolutePath() +
+                                   QStringLiteral("/insert_baseline.py"),
+                               templ,
+                               work + QStringLiteral("/script_%1.xlsx").arg(count),
+                               QString::number(kColumns),
+                               QString::number((count + kColumns - 1) / kColumns),
+                               QStringLiteral("2"),
+                               QStringLiteral("2"),
+                               QString::number(kCellWidth),
+                               QString::number(kCellHeight),
+                               QString::number(kCopyPixelsPerPoint * kReduceFactor)};
+            python += photos;
+            row.script = runProgram(python);
+            if (row.script.status != 0)
+                std::fprintf(stderr, "the Python script ended with %d\n", row.script.status);
+        }
+        rows.push_back(row);
+        std::printf("%4d photographs: picrows insert %7.2f s, peak %6.1f MB | decode floor "
+                    "(1/%d, one core) %6.2f s = %5.1f ms each",
+                    count, row.insert.seconds, row.insert.peakMb, denominator, row.floor,
+                    row.floor * 1000 / count);
+        if (script)
+            std::printf(" | Python script %7.2f s, peak %6.1f MB", row.script.seconds,
+                        row.script.peakMb);
+        std::printf("\n");
+    }
+
+    std::printf("\n");
+    for (const Row& row : rows) {
+        std::printf("%4d photographs: insert / decode floor %.2f (target <= 1.00)", row.count,
+                    row.insert.seconds / row.floor);
+        if (script)
+            std::printf(", insert / script %.2f (target < 0.60)",
+                        row.insert.seconds / row.script.seconds);
+        std::printf(", peak %.0f MB (target < 300)\n", row.insert.peakMb);
+    }
+    if (rows.size() >= 2)
+        std::printf("peak memory growth %d -> %d photographs: %+.1f %% (target < +20 %%)\n",
+                    rows.front().count, rows.back().count,
+                    100 * (rows.back().insert.peakMb / rows.front().insert.peakMb - 1));
+    return 0;
+}

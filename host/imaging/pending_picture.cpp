@@ -1,0 +1,96 @@
+#include "host/imaging/pending_picture.h"
+
+#include "host/automation/host_error.h"
+#include "host/imaging/worker_pool.h"
+#include "host/imaging/picture_codecs.h"
+
+#include <QPainter>
+#include <QThreadPool>
+
+namespace host::imaging {
+
+namespace {
+
+QByteArray uniqueKey()
+{
+    static std::atomic<quint64> next{1};
+    return QByteArrayLiteral("pending:") + QByteArray::number(next++);
+}
+
+bool hasTransparency(ImageFormat format)
+{
+    return format == ImageFormat::Png || format == ImageFormat::Gif;
+}
+
+} // namespace
+
+QThreadPool& workerPool()
+{
+    static QThreadPool* pool = [] {
+        auto* p = new QThreadPool;
+        p->setMaxThreadCount(QThread::idealThreadCount());
+        p->setExpiryTimeout(2000);
+        return p;
+    }();
+    return *pool;
+}
+
+PendingPicture::PendingPicture(ImageFormat format, QSize pixelSize)
+    : m_format(format), m_pixelSize(pixelSize), m_key(uniqueKey())
+{
+}
+
+PendingPicture::~PendingPicture() = default;
+
+QByteArray PendingPicture::bytes() const
+{
+    std::call_once(m_once, [this] {
+        try {
+            m_bytes = encodePicture(render(m_pixelSize), m_format);
+        } catch (const HostError&) {
+            m_bytes.clear();
+        }
+        m_made.store(true, std::memory_order_release);
+    });
+    return m_bytes;
+}
+
+QImage PendingPicture::pixels(QSize size) const
+{
+    if (isMade()) {
+        QImage decoded = m_bytes.isEmpty() ? QImage() : decodeImage(m_bytes);
+        if (!decoded.isNull() && decoded.size() != size)
+            decoded = decoded.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        return decoded;
+    }
+    QImage image = render(size);
+    if (image.isNull() || hasTransparency(m_format))
+        return image;
+    QImage opaque(image.size(), QImage::Format_RGB32);
+    opaque.setDotsPerMeterX(image.dotsPerMeterX());
+    opaque.setDotsPerMeterY(image.dotsPerMeterY());
+    opaque.fill(Qt::white);
+    QPainter painter(&opaque);
+    painter.drawImage(0, 0, image);
+    painter.end();
+    return opaque;
+}
+
+void makeInBackground(const std::shared_ptr<PendingPicture>& picture)
+{
+    if (!picture || picture->isMade() || !picture->claim())
+        return;
+    workerPool().start([picture] { picture->bytes(); });
+}
+
+void makeAll(const std::vector<std::shared_ptr<PendingPicture>>& pictures)
+{
+    for (const auto& picture : pictures)
+        makeInBackground(picture);
+    // This thread works along too: a picture no worker has started yet is made here, one a
+    // worker is making is waited for.
+    for (const auto& picture : pictures)
+        picture->bytes();
+}
+
+} // namespace host::imaging
