@@ -27,6 +27,7 @@ int runRender(const QStringList& args);
 int runResave(const QStringList& args);
 int runSavePic(const QStringList& args);
 int runSettings(const QStringList& args);
+int runTemplate(const QStringList& args);
 
 inline constexpr Command kCommands[] = {
     {"inspect", "print what the host sees of a workbook", runInspect},
@@ -36,6 +37,7 @@ inline constexpr Command kCommands[] = {
     {"resave", "open a workbook and save it again", runResave},
     {"savepic", "save cells or a shape as the picture Copy renders (EMF, BMP, JPEG)", runSavePic},
     {"settings", "show or change the settings the programs share", runSettings},
+    {"template", "save a sheet as a template, list the templates, open one", runTemplate},
 };
 
 } // namespace cli
