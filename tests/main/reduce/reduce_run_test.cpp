@@ -3,6 +3,7 @@
 // the option rules its dialog follows.
 #include "host/xl/window.h"
 #include "main/reduce/reduce_run.h"
+#include "main/reduce/result_row_select.h"
 #include "main/settings/setting.h"
 #include "platform/event_pump.h"
 #include "platform/key_state.h"
@@ -242,6 +243,43 @@ TEST(ReduceOptionRules, SettingsInAndOut)
     EXPECT_FALSE(back.picture.reduce);
     EXPECT_EQ(back.picture.factor, 7);
     EXPECT_TRUE(back.picture.cut);
+}
+
+} // namespace
+
+namespace {
+
+using namespace reduce_test;
+
+class RowClick : public ReduceTest
+{
+protected:
+    QString selectedName() const
+    {
+        const xl::Object selection = app.Selection();
+        return selection.TypeName() == q("Range") ? QString() : selection.get(q("Name")).toString();
+    }
+};
+
+TEST_F(RowClick, SelectsTheRowsObjectOnItsSheet)
+{
+    sheet(2).Activate();
+    const QString name = placePicture(80, 60).Name();
+    m_host.adoptWorkbook(objects_test::bookWithSheets({"Data"}), q("Book2"));
+    app.setScreenUpdating(false);
+
+    picrows::s_SelectResultRowObject(
+        app, picrows::failureRow(q("Book1"), q("Sheet2"), name, q("図の縮小エラー")));
+    EXPECT_EQ(app.ActiveWorkbook().Name(), q("Book1"));
+    EXPECT_EQ(app.ActiveSheet().Name(), q("Sheet2"));
+    EXPECT_EQ(selectedName(), name);
+    EXPECT_TRUE(app.ScreenUpdating());
+
+    // No object of that name (the row of a protected sheet): nothing is selected.
+    sheet(2).Range(q("B2")).Select();
+    picrows::s_SelectResultRowObject(
+        app, picrows::failureRow(q("Book1"), q("Sheet2"), q("<すべて>"), q("…")));
+    EXPECT_EQ(xl::Range(app.Selection().ref()).Address(), q("$B$2"));
 }
 
 } // namespace
