@@ -159,14 +159,19 @@ ReduceOutcome ReduceRun::run(const ReduceOptions& options)
     m_running = true;
     ReduceOutcome outcome;
 
-    const xl::Workbook book = m_app.ActiveWorkbook();
-    const xl::Worksheet sheet = m_app.ActiveSheet();
-    const xl::Object selection = m_app.Selection();
-    const xl::Window window = m_app.ActiveWindow();
-    const std::int32_t scrollRow = window.ScrollRow();
-    const std::int32_t scrollColumn = window.ScrollColumn();
-
+    // Where the user was, to come back to.
+    xl::Workbook book;
+    xl::Worksheet sheet;
+    xl::Object selection;
+    std::int32_t scrollRow = 0;
+    std::int32_t scrollColumn = 0;
     try {
+        book = m_app.ActiveWorkbook();
+        sheet = m_app.ActiveSheet();
+        selection = m_app.Selection();
+        const xl::Window window = m_app.ActiveWindow();
+        scrollRow = window.ScrollRow();
+        scrollColumn = window.ScrollColumn();
         s_SetScreenUpdating(m_app, false);
         visitSheets(options, outcome);
     } catch (const host::HostError& e) {

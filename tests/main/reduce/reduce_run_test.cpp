@@ -211,6 +211,31 @@ TEST_F(ReduceRunTest, CancelBetweenPicturesAndWhatComesBack)
     EXPECT_EQ(messages.shown().size(), 1u);
 }
 
+// A host error the run does not expect (here: a workbook closed while the run works on another
+// one) ends the loops; the start's place still comes back.
+TEST_F(ReduceRunTest, HostErrorEndsTheRunButThePlaceComesBack)
+{
+    smallPicture(1);
+    smallPicture(1);
+    m_host.adoptWorkbook(objects_test::bookWithSheets({"Data"}), q("Book2"));
+    book().Activate();
+    sheet(2).Activate();
+    sheet(2).Range(q("D4")).Select();
+    pump.step = [&] {
+        for (const xl::Workbook& b : app.Workbooks().items())
+            if (b.Name() == q("Book2"))
+                b.Close();
+    };
+    const ReduceOutcome outcome = runWith(2);
+    ASSERT_TRUE(outcome.error.has_value());
+    EXPECT_EQ(outcome.rows.size(), 2u); // Book1's pictures were done
+    EXPECT_EQ(app.ActiveWorkbook().Name(), q("Book1"));
+    EXPECT_EQ(app.ActiveSheet().Name(), q("Sheet2"));
+    EXPECT_EQ(xl::Range(app.Selection().ref()).Address(), q("$D$4"));
+    EXPECT_TRUE(app.ScreenUpdating());
+    EXPECT_FALSE(reduceRun.isRunning());
+}
+
 TEST(ReduceOptionRules, FactorBoxAndStartButton)
 {
     struct Case
