@@ -183,6 +183,8 @@ TemplateOutcome s_Command_Tool_TemSave(const ShowTemplateSaveForm& showForm)
         } catch (const host::HostError&) {
         }
         app.setScreenUpdating(true);
+        app.setEnableEvents(true);
+        app.setDisplayAlerts(true);
         showTemplateError(e);
         outcome.status = TemplateOutcome::Failed;
         outcome.error = e;

@@ -2,6 +2,7 @@
 
 #include "tests/main/templates/template_test_support.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -114,6 +115,24 @@ TEST_F(TemplateSave, AHostRefusedSheetNameEndsWithItsError)
     EXPECT_FALSE(QFileInfo::exists(templatePath("ユーザーカスタム.xlsx")));
     EXPECT_EQ(openBooks(), 1);
     EXPECT_TRUE(app.ScreenUpdating());
+}
+
+// The existing template book cannot be opened: the host's error, with events back on.
+TEST_F(TemplateSave, AnUnreadableTemplateBookEndsWithItsError)
+{
+    QFile file(templatePath("ユーザーカスタム.xlsx"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("not a workbook");
+    file.close();
+    const TemplateOutcome outcome = save();
+    ASSERT_EQ(outcome.status, TemplateOutcome::Failed);
+    ASSERT_TRUE(outcome.error);
+    EXPECT_EQ(messages.shown(),
+              std::vector{message(q("err(") + QString::number(outcome.error->number()) +
+                                      q(")\r\n") + outcome.error->description(),
+                                  MsgIcon::Critical)});
+    EXPECT_EQ(openBooks(), 1);
+    expectHostSwitchesBack();
 }
 
 TEST_F(TemplateSave, MissingFolderIsCreatedOnYesAndLeftOnNo)
