@@ -76,6 +76,16 @@ TEST_F(TemplateSave, Sheet1IntoANewBookKeepsItsName)
     expectHostSwitchesBack();
 }
 
+// The placeholder follows the requested name, whatever the source sheet is called: "sheet1"
+// would otherwise clash with the new book's own "Sheet1".
+TEST_F(TemplateSave, ThePlaceholderFollowsTheRequestedName)
+{
+    work.Worksheets(q("Data")).Activate();
+    ASSERT_EQ(save("", "sheet1").status, TemplateOutcome::Done);
+    EXPECT_EQ(sheetsOf(templatePath("ユーザーカスタム.xlsx")), QStringList{q("sheet1")});
+    EXPECT_EQ(messages.shown(), std::vector{saved("ユーザーカスタム.xlsx", "sheet1")});
+}
+
 // A name the book already holds takes " (2)", then " (3)"; the wording is the same for an
 // existing book.
 TEST_F(TemplateSave, ClashingNamesTakeNumberedSuffixes)
