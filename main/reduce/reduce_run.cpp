@@ -11,7 +11,6 @@
 #include "platform/key_state.h"
 #include "platform/message_box.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace picrows {
@@ -46,7 +45,9 @@ ReduceView::~ReduceView() = default;
 std::int16_t reduceFactorOf(double typed)
 {
     const double whole = std::nearbyint(typed);
-    return std::int16_t(std::clamp<double>(whole, kFactorMin, kFactorMax));
+    if (!(whole >= kFactorMin)) // also what is no number at all
+        return kFactorMin;
+    return whole > kFactorMax ? kFactorMax : std::int16_t(whole);
 }
 
 bool reduceStartEnabled(bool reduce, bool cut)

@@ -10,6 +10,7 @@
 #include "platform/settings_store.h"
 #include "tests/main/reduce/reduce_test_support.h"
 
+#include <cmath>
 #include <functional>
 
 namespace {
@@ -242,7 +243,8 @@ TEST(ReduceOptionRules, FactorBoxAndStartButton)
     {
         double typed;
         std::int16_t factor;
-    } cases[] = {{0, 1}, {-4, 1}, {1, 1}, {2.5, 2}, {3.5, 4}, {10, 10}, {10.4, 10}, {37, 10}};
+    } cases[] = {{0, 1},   {-4, 1},    {1, 1},   {2.5, 2},  {3.5, 4},
+                 {10, 10}, {10.4, 10}, {37, 10}, {1e9, 10}, {std::nan(""), 1}};
     for (const Case& c : cases)
         EXPECT_EQ(picrows::reduceFactorOf(c.typed), c.factor) << c.typed;
     EXPECT_FALSE(picrows::reduceStartEnabled(false, false));
