@@ -184,10 +184,11 @@ TEST_F(Reduce, LargePhotographsShownSmall)
     EXPECT_EQ(nothing.filter(q("縮小化の必要がありません")).size(), 3) << again.out.toStdString();
 }
 
-TEST_F(Reduce, RefusedArguments)
+TEST(ReduceArguments, Refused)
 {
-    const QString big = path("big.xlsx");
-    const QString out = path("never.xlsx");
+    QTemporaryDir dir;
+    const QString big = samplePath(q("photo_album.xlsx"));
+    const QString out = dir.filePath(q("never.xlsx"));
     const struct
     {
         QStringList args;
@@ -202,7 +203,7 @@ TEST_F(Reduce, RefusedArguments)
         {{big, q("--factor"), q("2.5"), q("-o"), out}, 2},
         {{big, q("--no-reduce"), q("-o"), out}, 2},
         {{big, q("--sheet"), q("NoSuchSheet"), q("-o"), out}, 2},
-        {{path("missing.xlsx"), q("-o"), out}, 3},
+        {{dir.filePath(q("missing.xlsx")), q("-o"), out}, 3},
     };
     for (const auto& c : cases) {
         const clitest::Result r = runPicrows(QStringList{q("reduce")} + c.args);
