@@ -22,18 +22,22 @@ struct Command
 // One entry per subcommand; each lives in its own cmd_*.cpp file.
 int runInspect(const QStringList& args);
 int runInsert(const QStringList& args);
+int runReduce(const QStringList& args);
 int runRender(const QStringList& args);
 int runResave(const QStringList& args);
 int runSavePic(const QStringList& args);
 int runSettings(const QStringList& args);
+int runTemplate(const QStringList& args);
 
 inline constexpr Command kCommands[] = {
     {"inspect", "print what the host sees of a workbook", runInspect},
     {"insert", "insert picture files into the cells of a range", runInsert},
+    {"reduce", "replace pictures stored larger than shown by smaller copies", runReduce},
     {"render", "render a block of cells and its shapes as a PNG picture", runRender},
     {"resave", "open a workbook and save it again", runResave},
     {"savepic", "save cells or a shape as the picture Copy renders (EMF, BMP, JPEG)", runSavePic},
     {"settings", "show or change the settings the programs share", runSettings},
+    {"template", "save a sheet as a template, list the templates, open one", runTemplate},
 };
 
 } // namespace cli

@@ -458,13 +458,62 @@ void PackageWriter::writeContentTypes()
         output(part, xml::serialize(doc));
 }
 
+std::set<QString> PackageWriter::orphanMedia() const
+{
+    // Every relationships part of the loaded package and of the package being written.
+    std::map<QString, QString> loaded; // folded → name
+    if (m_package.archive)
+        for (const ZipArchive::Entry& e : m_package.archive->entries())
+            loaded.emplace(e.name.toCaseFolded(), e.name);
+    for (const auto& [folded, added] : m_package.added)
+        loaded.emplace(folded, added.name);
+    std::map<QString, QString> written;
+    for (const auto& [folded, name] : loaded)
+        if (!isRemoved(name))
+            written.emplace(folded, name);
+    for (const auto& [folded, out] : m_out)
+        written.emplace(folded, out.first);
+
+    // The parts the relationships of `parts` reach; `fresh` reads this save's content.
+    const auto reached = [this](const std::map<QString, QString>& parts, bool fresh) {
+        std::set<QString> out;
+        for (const auto& [folded, name] : parts) {
+            const qsizetype slash = name.lastIndexOf(QStringLiteral("_rels/"));
+            if (!folded.endsWith(QStringLiteral(".rels")) || slash < 0)
+                continue;
+            // "dir/_rels/name.rels" holds the relationships of "dir/name".
+            const QString source = name.left(slash) + name.mid(slash + 6).chopped(5);
+            const auto rewritten = fresh ? m_out.find(folded) : m_out.end();
+            const QByteArray data = rewritten != m_out.end() ? rewritten->second.second
+                                                             : m_package.readPart(name);
+            for (const opc::Relationship& r : opc::parseRelationships(xml::parse(data, name)))
+                if (!r.external)
+                    out.insert(opc::resolveTarget(source, r.target).toCaseFolded());
+        }
+        return out;
+    };
+    std::set<QString> orphans;
+    try {
+        const std::set<QString> before = reached(loaded, false);
+        const std::set<QString> after = reached(written, true);
+        // Only pictures that this save stopped using: a picture nothing used before stays.
+        for (const QString& folded : before)
+            if (folded.startsWith(QStringLiteral("xl/media/")) && !after.count(folded))
+                orphans.insert(folded);
+    } catch (const std::exception&) {
+        return {}; // relationships that cannot be read: keep every picture
+    }
+    return orphans;
+}
+
 QByteArray PackageWriter::assemble()
 {
     ZipWriter writer(m_targetName);
     std::set<QString> written;
+    const std::set<QString> orphans = orphanMedia();
     auto put = [&](const QString& name) {
         const QString folded = name.toCaseFolded();
-        if (isRemoved(name) || !written.insert(folded).second)
+        if (isRemoved(name) || orphans.count(folded) || !written.insert(folded).second)
             return;
         if (const auto out = m_out.find(folded); out != m_out.end()) {
             writer.add(out->second.first, out->second.second);

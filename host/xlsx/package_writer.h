@@ -50,6 +50,9 @@ private:
     void writeStyles();
     void writeContentTypes();
     QByteArray assemble();
+    // Pictures of xl/media that no relationship of the package reaches any more (their shapes
+    // were deleted or replaced); they are left out of the saved file. Folded names.
+    std::set<QString> orphanMedia() const;
 
     bool isRemoved(const QString& part) const;
     bool anyFormula() const;

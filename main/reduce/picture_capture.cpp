@@ -179,14 +179,14 @@ CapturedPicture f_GetImageFromShaperange(const xl::Application& app,
                 platform::showMessage(QStringLiteral("不明なエラー:必要な画像を取得できません。"),
                                       platform::MsgButtons::OK, platform::MsgIcon::Critical,
                                       platform::programTitle());
+            clipboard.clear();
+            copy.Delete();
         } catch (const host::HostError&) {
             clipboard.clear();
             attempt([&] { copy.Delete(); });
             restore();
             throw;
         }
-        clipboard.clear();
-        copy.Delete();
     }
 
     restore();

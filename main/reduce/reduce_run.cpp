@@ -11,7 +11,6 @@
 #include "platform/key_state.h"
 #include "platform/message_box.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace picrows {
@@ -46,7 +45,9 @@ ReduceView::~ReduceView() = default;
 std::int16_t reduceFactorOf(double typed)
 {
     const double whole = std::nearbyint(typed);
-    return std::int16_t(std::clamp<double>(whole, kFactorMin, kFactorMax));
+    if (!(whole >= kFactorMin)) // also what is no number at all
+        return kFactorMin;
+    return whole > kFactorMax ? kFactorMax : std::int16_t(whole);
 }
 
 bool reduceStartEnabled(bool reduce, bool cut)
@@ -159,14 +160,19 @@ ReduceOutcome ReduceRun::run(const ReduceOptions& options)
     m_running = true;
     ReduceOutcome outcome;
 
-    const xl::Workbook book = m_app.ActiveWorkbook();
-    const xl::Worksheet sheet = m_app.ActiveSheet();
-    const xl::Object selection = m_app.Selection();
-    const xl::Window window = m_app.ActiveWindow();
-    const std::int32_t scrollRow = window.ScrollRow();
-    const std::int32_t scrollColumn = window.ScrollColumn();
-
+    // Where the user was, to come back to.
+    xl::Workbook book;
+    xl::Worksheet sheet;
+    xl::Object selection;
+    std::int32_t scrollRow = 0;
+    std::int32_t scrollColumn = 0;
     try {
+        book = m_app.ActiveWorkbook();
+        sheet = m_app.ActiveSheet();
+        selection = m_app.Selection();
+        const xl::Window window = m_app.ActiveWindow();
+        scrollRow = window.ScrollRow();
+        scrollColumn = window.ScrollColumn();
         s_SetScreenUpdating(m_app, false);
         visitSheets(options, outcome);
     } catch (const host::HostError& e) {

@@ -2,6 +2,7 @@
 
 #include "host/automation/variant.h"
 #include "host/xl/application.h"
+#include "main/reduce/screen_updating.h"
 #include "platform/message_box.h"
 
 namespace picrows {
@@ -24,6 +25,15 @@ QString templateBookFileName(const QString& bookName, int hostVersion)
 int hostVersionOf(const xl::Application& app)
 {
     return int(host::leadingNumber(app.Version()));
+}
+
+void screenUpdatingBackOn(const xl::Application& app)
+{
+    try {
+        s_SetScreenUpdating(app, true);
+    } catch (const host::HostError&) {
+        app.setScreenUpdating(true);
+    }
 }
 
 void showTemplateError(const host::HostError& error)

@@ -40,6 +40,10 @@ int hostVersionOf(const xl::Application& app);
 // description (error icon, OK, program title).
 void showTemplateError(const host::HostError& error);
 
+// Screen updating on again after a host error ended a template command; a repaint nudge that
+// fails in turn is of no concern.
+void screenUpdatingBackOn(const xl::Application& app);
+
 // How a template command ended, for callers that report it (the batch command); the dialogs'
 // front end ignores it.
 struct TemplateOutcome

@@ -2,6 +2,7 @@
 
 #include "host/xl/workbook.h"
 #include "host/xl/worksheet.h"
+#include "main/reduce/screen_updating.h"
 #include "main/settings/setting.h"
 #include "main/startup/startup_context.h"
 #include "main/startup/state_checks.h"
@@ -145,7 +146,7 @@ TemplateOutcome s_Command_Tool_TemLoad(const ShowTemplateGetForm& showForm,
         return outcome;
     }
 
-    app.setScreenUpdating(false);
+    s_SetScreenUpdating(app, false);
     try {
         const qsizetype tab = result.text.indexOf(u'\t');
         const QString bookPath = result.text.left(tab);
@@ -179,10 +180,10 @@ TemplateOutcome s_Command_Tool_TemLoad(const ShowTemplateGetForm& showForm,
             app.ActiveWorkbook().Sheets(1).Delete();
             app.setDisplayAlerts(true);
         }
-        app.setScreenUpdating(true);
+        s_SetScreenUpdating(app, true);
         outcome.status = TemplateOutcome::Done;
     } catch (const host::HostError& e) {
-        app.setScreenUpdating(true);
+        screenUpdatingBackOn(app);
         app.setDisplayAlerts(true);
         app.setEnableEvents(true);
         showTemplateError(e);

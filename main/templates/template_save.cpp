@@ -2,6 +2,7 @@
 
 #include "host/xl/workbook.h"
 #include "host/xl/worksheet.h"
+#include "main/reduce/screen_updating.h"
 #include "main/settings/setting.h"
 #include "main/startup/startup_context.h"
 #include "main/startup/state_checks.h"
@@ -123,7 +124,7 @@ TemplateOutcome s_Command_Tool_TemSave(const ShowTemplateSaveForm& showForm)
         return outcome;
     }
 
-    app.setScreenUpdating(false);
+    s_SetScreenUpdating(app, false);
     xl::Workbook book;
     try {
         const qsizetype tab = result.text.indexOf(u'\t');
@@ -173,7 +174,7 @@ TemplateOutcome s_Command_Tool_TemSave(const ShowTemplateSaveForm& showForm)
                 QStringLiteral("」を作成し、テンプレートシート「") + outcome.sheetName +
                 QStringLiteral("」を追加しました。"),
             platform::MsgButtons::OK, platform::MsgIcon::Information, platform::programTitle());
-        app.setScreenUpdating(true);
+        s_SetScreenUpdating(app, true);
         outcome.status = TemplateOutcome::Done;
     } catch (const host::HostError& e) {
         // Leave nothing half-made open behind; the original workbook is untouched.
@@ -182,7 +183,9 @@ TemplateOutcome s_Command_Tool_TemSave(const ShowTemplateSaveForm& showForm)
                 book.Close(false);
         } catch (const host::HostError&) {
         }
-        app.setScreenUpdating(true);
+        screenUpdatingBackOn(app);
+        app.setEnableEvents(true);
+        app.setDisplayAlerts(true);
         showTemplateError(e);
         outcome.status = TemplateOutcome::Failed;
         outcome.error = e;

@@ -43,7 +43,8 @@ using ShowTemplateSaveForm = std::function<void(TemplateSaveForm&)>;
 // settings, under the sheet name it names or that name with " (2)", " (3)", … on a clash;
 // a missing book is created. Every step, message and switch of the host as the command is
 // specified; a sheet name that the host refuses for another reason than a clash ends the
-// command with that refusal's "err(" message, the template book closed unsaved.
+// command with that refusal's "err(" message. After a host error the template book is closed
+// unsaved and screen updating, events and alerts are back on before the "err(" message.
 TemplateOutcome s_Command_Tool_TemSave(const ShowTemplateSaveForm& showForm);
 
 } // namespace picrows

@@ -81,6 +81,15 @@ TEST_F(ReducePicture, DecisionsAndRows)
             EXPECT_EQ(row.icon, q("SEIKOU")) << c.what;
             EXPECT_NE(after.Name(), name) << c.what;
             EXPECT_LT(untouchedWidth(after), 403) << c.what;
+            // A cut copy holds only the visible part: only its border is cropped.
+            const double border = 4.0 / 3;
+            const xl::PictureFormat crop = after.PictureFormat();
+            if (c.cut) {
+                EXPECT_NEAR(crop.CropLeft(), border, 1e-4) << c.what;
+                EXPECT_NEAR(crop.CropRight(), border, 1e-4) << c.what;
+                EXPECT_NEAR(crop.CropTop(), border, 1e-4) << c.what;
+                EXPECT_NEAR(crop.CropBottom(), border, 1e-4) << c.what;
+            }
         }
         EXPECT_NEAR(after.Width(), c.w, 1e-4) << c.what;
         EXPECT_NEAR(after.Height(), c.h, 1e-4) << c.what;
@@ -132,6 +141,26 @@ TEST_F(ReducePicture, ReplacementLooksTheSame)
         }
         after.Delete();
     }
+}
+
+// Hosts before version 12 add no border to a copy: the replacement is neither measured nor
+// cropped by one.
+TEST_F(ReducePicture, OlderHostsLeaveTheCopyUncropped)
+{
+    setVersion("11.0");
+    const xl::ShapeRange shape = placePicture(400, 300);
+    shape.setLockAspectRatio(false);
+    shape.setWidth(20);
+    shape.setHeight(15);
+    shape.setRotation(30);
+    const ReduceRow row = f_ReducePicture(app, clipboard(), shape, {true, 2, false});
+    EXPECT_EQ(row.description, q("成功:400×300→40×30"));
+    ASSERT_EQ(shapes().Count(), 1);
+    const xl::Shape after = shapes().Item(1);
+    EXPECT_NEAR(after.PictureFormat().CropLeft(), 0, 1e-9);
+    EXPECT_EQ(after.Rotation(), 30);
+    EXPECT_NEAR(after.Width(), 20, 1e-4);
+    EXPECT_NEAR(after.Height(), 15, 1e-4);
 }
 
 // A clipboard that takes the first copy (the measuring one) and no later one, so the

@@ -3,12 +3,14 @@
 // the option rules its dialog follows.
 #include "host/xl/window.h"
 #include "main/reduce/reduce_run.h"
+#include "main/reduce/result_row_select.h"
 #include "main/settings/setting.h"
 #include "platform/event_pump.h"
 #include "platform/key_state.h"
 #include "platform/settings_store.h"
 #include "tests/main/reduce/reduce_test_support.h"
 
+#include <cmath>
 #include <functional>
 
 namespace {
@@ -210,13 +212,39 @@ TEST_F(ReduceRunTest, CancelBetweenPicturesAndWhatComesBack)
     EXPECT_EQ(messages.shown().size(), 1u);
 }
 
+// A host error the run does not expect (here: a workbook closed while the run works on another
+// one) ends the loops; the start's place still comes back.
+TEST_F(ReduceRunTest, HostErrorEndsTheRunButThePlaceComesBack)
+{
+    smallPicture(1);
+    smallPicture(1);
+    m_host.adoptWorkbook(objects_test::bookWithSheets({"Data"}), q("Book2"));
+    book().Activate();
+    sheet(2).Activate();
+    sheet(2).Range(q("D4")).Select();
+    pump.step = [&] {
+        for (const xl::Workbook& b : app.Workbooks().items())
+            if (b.Name() == q("Book2"))
+                b.Close();
+    };
+    const ReduceOutcome outcome = runWith(2);
+    ASSERT_TRUE(outcome.error.has_value());
+    EXPECT_EQ(outcome.rows.size(), 2u); // Book1's pictures were done
+    EXPECT_EQ(app.ActiveWorkbook().Name(), q("Book1"));
+    EXPECT_EQ(app.ActiveSheet().Name(), q("Sheet2"));
+    EXPECT_EQ(xl::Range(app.Selection().ref()).Address(), q("$D$4"));
+    EXPECT_TRUE(app.ScreenUpdating());
+    EXPECT_FALSE(reduceRun.isRunning());
+}
+
 TEST(ReduceOptionRules, FactorBoxAndStartButton)
 {
     struct Case
     {
         double typed;
         std::int16_t factor;
-    } cases[] = {{0, 1}, {-4, 1}, {1, 1}, {2.5, 2}, {3.5, 4}, {10, 10}, {10.4, 10}, {37, 10}};
+    } cases[] = {{0, 1},   {-4, 1},    {1, 1},   {2.5, 2},  {3.5, 4},
+                 {10, 10}, {10.4, 10}, {37, 10}, {1e9, 10}, {std::nan(""), 1}};
     for (const Case& c : cases)
         EXPECT_EQ(picrows::reduceFactorOf(c.typed), c.factor) << c.typed;
     EXPECT_FALSE(picrows::reduceStartEnabled(false, false));
@@ -242,6 +270,43 @@ TEST(ReduceOptionRules, SettingsInAndOut)
     EXPECT_FALSE(back.picture.reduce);
     EXPECT_EQ(back.picture.factor, 7);
     EXPECT_TRUE(back.picture.cut);
+}
+
+} // namespace
+
+namespace {
+
+using namespace reduce_test;
+
+class RowClick : public ReduceTest
+{
+protected:
+    QString selectedName() const
+    {
+        const xl::Object selection = app.Selection();
+        return selection.TypeName() == q("Range") ? QString() : selection.get(q("Name")).toString();
+    }
+};
+
+TEST_F(RowClick, SelectsTheRowsObjectOnItsSheet)
+{
+    sheet(2).Activate();
+    const QString name = placePicture(80, 60).Name();
+    m_host.adoptWorkbook(objects_test::bookWithSheets({"Data"}), q("Book2"));
+    app.setScreenUpdating(false);
+
+    picrows::s_SelectResultRowObject(
+        app, picrows::failureRow(q("Book1"), q("Sheet2"), name, q("図の縮小エラー")));
+    EXPECT_EQ(app.ActiveWorkbook().Name(), q("Book1"));
+    EXPECT_EQ(app.ActiveSheet().Name(), q("Sheet2"));
+    EXPECT_EQ(selectedName(), name);
+    EXPECT_TRUE(app.ScreenUpdating());
+
+    // No object of that name (the row of a protected sheet): nothing is selected.
+    sheet(2).Range(q("B2")).Select();
+    picrows::s_SelectResultRowObject(
+        app, picrows::failureRow(q("Book1"), q("Sheet2"), q("<すべて>"), q("…")));
+    EXPECT_EQ(xl::Range(app.Selection().ref()).Address(), q("$B$2"));
 }
 
 } // namespace

@@ -234,6 +234,12 @@ TEST_F(SavePicCommand, APictureIsSavedWithTheCopyMarginInItsFrame)
 {
     picture.Select();
     ASSERT_TRUE(run(file("picture.emf")));
+    ASSERT_TRUE(run(file("picture.bmp")));
+    // The copy is transparent around the picture; the file is opaque there, and white.
+    const QImage bmp(file("picture.bmp"));
+    EXPECT_FALSE(bmp.hasAlphaChannel());
+    EXPECT_EQ(bmp.pixel(0, 0), qRgb(255, 255, 255));
+    EXPECT_EQ(bmp.pixel(5, 5), qRgb(200, 0, 0));
     QFile emfFile(file("picture.emf"));
     ASSERT_TRUE(emfFile.open(QIODevice::ReadOnly));
     const auto header = host::imaging::readEmfHeader(emfFile.readAll());

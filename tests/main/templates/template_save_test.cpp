@@ -2,6 +2,7 @@
 
 #include "tests/main/templates/template_test_support.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -75,6 +76,16 @@ TEST_F(TemplateSave, Sheet1IntoANewBookKeepsItsName)
     expectHostSwitchesBack();
 }
 
+// The placeholder follows the requested name, whatever the source sheet is called: "sheet1"
+// would otherwise clash with the new book's own "Sheet1".
+TEST_F(TemplateSave, ThePlaceholderFollowsTheRequestedName)
+{
+    work.Worksheets(q("Data")).Activate();
+    ASSERT_EQ(save("", "sheet1").status, TemplateOutcome::Done);
+    EXPECT_EQ(sheetsOf(templatePath("ユーザーカスタム.xlsx")), QStringList{q("sheet1")});
+    EXPECT_EQ(messages.shown(), std::vector{saved("ユーザーカスタム.xlsx", "sheet1")});
+}
+
 // A name the book already holds takes " (2)", then " (3)"; the wording is the same for an
 // existing book.
 TEST_F(TemplateSave, ClashingNamesTakeNumberedSuffixes)
@@ -114,6 +125,24 @@ TEST_F(TemplateSave, AHostRefusedSheetNameEndsWithItsError)
     EXPECT_FALSE(QFileInfo::exists(templatePath("ユーザーカスタム.xlsx")));
     EXPECT_EQ(openBooks(), 1);
     EXPECT_TRUE(app.ScreenUpdating());
+}
+
+// The existing template book cannot be opened: the host's error, with events back on.
+TEST_F(TemplateSave, AnUnreadableTemplateBookEndsWithItsError)
+{
+    QFile file(templatePath("ユーザーカスタム.xlsx"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("not a workbook");
+    file.close();
+    const TemplateOutcome outcome = save();
+    ASSERT_EQ(outcome.status, TemplateOutcome::Failed);
+    ASSERT_TRUE(outcome.error);
+    EXPECT_EQ(messages.shown(),
+              std::vector{message(q("err(") + QString::number(outcome.error->number()) +
+                                      q(")\r\n") + outcome.error->description(),
+                                  MsgIcon::Critical)});
+    EXPECT_EQ(openBooks(), 1);
+    expectHostSwitchesBack();
 }
 
 TEST_F(TemplateSave, MissingFolderIsCreatedOnYesAndLeftOnNo)
