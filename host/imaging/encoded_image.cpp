@@ -9,6 +9,7 @@
 #include "host/imaging/picture_decoder.h"
 #include "host/imaging/picture_error.h"
 #include "host/imaging/picture_metadata.h"
+#include "host/imaging/read_ahead.h"
 
 #include <QBuffer>
 #include <QCryptographicHash>
@@ -141,6 +142,13 @@ EncodedImage loadPicture(QByteArray bytes)
 }
 
 EncodedImage loadPictureFile(const QString& path)
+{
+    if (std::optional<EncodedImage> ready = takeAnnouncedPicture(path))
+        return std::move(*ready);
+    return loadPictureFileNow(path);
+}
+
+EncodedImage loadPictureFileNow(const QString& path)
 {
     QFile file(path);
     if (!QFileInfo(path).isFile())

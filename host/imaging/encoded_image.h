@@ -46,6 +46,9 @@ EncodedImage probePicture(QByteArray bytes);
 EncodedImage loadPicture(QByteArray bytes);
 
 // loadPicture on a file's contents; a file that cannot be read is refused the same way.
+// Taken from what was read ahead when the file was announced (read_ahead.h).
 EncodedImage loadPictureFile(const QString& path);
+// The same, read here and now.
+EncodedImage loadPictureFileNow(const QString& path);
 
 } // namespace host::imaging

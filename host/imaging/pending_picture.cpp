@@ -1,8 +1,8 @@
 #include "host/imaging/pending_picture.h"
 
 #include "host/automation/host_error.h"
-#include "host/imaging/worker_pool.h"
 #include "host/imaging/picture_codecs.h"
+#include "host/imaging/worker_pool.h"
 
 #include <QPainter>
 #include <QThreadPool>
@@ -51,29 +51,40 @@ QByteArray PendingPicture::bytes() const
             m_bytes.clear();
         }
         m_made.store(true, std::memory_order_release);
+        dropSource();
     });
     return m_bytes;
 }
 
 QImage PendingPicture::pixels(QSize size) const
 {
-    if (isMade()) {
-        QImage decoded = m_bytes.isEmpty() ? QImage() : decodeImage(m_bytes);
-        if (!decoded.isNull() && decoded.size() != size)
-            decoded = decoded.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        return decoded;
+    // Rendered straight unless the format's own loss shows: a GIF's palette does.
+    if (!isMade() && m_format != ImageFormat::Gif) {
+        QImage image = render(size);
+        if (!image.isNull()) {
+            if (hasTransparency(m_format))
+                return image;
+            QImage opaque(image.size(), QImage::Format_RGB32);
+            opaque.setDotsPerMeterX(image.dotsPerMeterX());
+            opaque.setDotsPerMeterY(image.dotsPerMeterY());
+            opaque.fill(Qt::white);
+            QPainter painter(&opaque);
+            painter.drawImage(0, 0, image);
+            painter.end();
+            return opaque;
+        }
     }
-    QImage image = render(size);
-    if (image.isNull() || hasTransparency(m_format))
-        return image;
-    QImage opaque(image.size(), QImage::Format_RGB32);
-    opaque.setDotsPerMeterX(image.dotsPerMeterX());
-    opaque.setDotsPerMeterY(image.dotsPerMeterY());
-    opaque.fill(Qt::white);
-    QPainter painter(&opaque);
-    painter.drawImage(0, 0, image);
-    painter.end();
-    return opaque;
+    // Made meanwhile (its source gone), or the rendering failed: from the encoded picture.
+    const QByteArray made = bytes();
+    QImage decoded;
+    try {
+        decoded = made.isEmpty() ? QImage() : decodeImage(made);
+    } catch (const HostError&) {
+        return {};
+    }
+    if (!decoded.isNull() && decoded.size() != size)
+        decoded = decoded.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return decoded;
 }
 
 void makeInBackground(const std::shared_ptr<PendingPicture>& picture)

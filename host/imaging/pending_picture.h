@@ -38,16 +38,20 @@ public:
     bool isMade() const { return m_made.load(std::memory_order_acquire); }
 
     // The pixels at `size` (the pixel size or a fraction of it), as they would decode from the
-    // encoded picture: transparent parts white in a format without transparency. From the
-    // encoded picture when it is made, else rendered directly.
+    // encoded picture: transparent parts white in a format without transparency. Rendered
+    // directly while the picture is not made, except for a GIF (its palette changes what it
+    // shows): from the encoded picture then.
     QImage pixels(QSize size) const;
 
     // Claims the picture for encoding in the background: true for the first claim only.
     bool claim() { return !m_claimed.exchange(true); }
 
 protected:
-    // The rendering at `size`, transparent where nothing is drawn.
+    // The rendering at `size`, transparent where nothing is drawn. Not called once the picture
+    // is made.
     virtual QImage render(QSize size) const = 0;
+    // Called once the picture is made: what only rendering needed can go.
+    virtual void dropSource() const {}
 
 private:
     const ImageFormat m_format;

@@ -4,10 +4,12 @@
 #include "host/imaging/decode_cache.h"
 #include "host/imaging/encoded_image.h"
 #include "host/imaging/lum_adjust.h"
+#include "host/imaging/pending_picture.h"
 
 #include <QPainter>
 #include <QTransform>
 
+#include <algorithm>
 #include <cmath>
 
 namespace host::imaging {
@@ -59,10 +61,21 @@ void paintPicture(QPainter& painter, const QRectF& box, const EncodedImage& imag
     const double needed = std::max(deviceWidth / source.width(), deviceHeight / source.height());
 
     QImage decoded;
-    try {
-        decoded = cachedDecode(image, denominatorFor(needed));
-    } catch (const HostError&) {
-        return;
+    if (image.bytes.isEmpty() && image.pending && !image.pending->isMade()) {
+        // A paste not encoded yet renders at just the size needed, no power of two.
+        const auto side = [needed](int pixels) {
+            return std::clamp(int(std::ceil(pixels * std::min(needed, 1.0) - 1e-9)), 1, pixels);
+        };
+        decoded = image.pending->pixels(
+            QSize(side(image.pixelSize.width()), side(image.pixelSize.height())));
+        if (decoded.isNull())
+            return;
+    } else {
+        try {
+            decoded = cachedDecode(image, denominatorFor(needed));
+        } catch (const HostError&) {
+            return;
+        }
     }
     const double fx = double(decoded.width()) / image.pixelSize.width();
     const double fy = double(decoded.height()) / image.pixelSize.height();

@@ -1,5 +1,6 @@
 #include "host/objects/application.h"
 
+#include "host/imaging/read_ahead.h"
 #include "host/model/workbook.h"
 #include "host/objects/book_files.h"
 #include "host/objects/com_addins.h"
@@ -333,6 +334,22 @@ const MemberTable<Application>& Application::members()
             runParams << QStringLiteral("Arg") + QString::number(i);
         t.member(QStringLiteral("Run"), runParams, 1,
                  [](A& a, const BoundArgs& args) { return a.run(args); });
+
+        // This host's own: the picture files Pictures.Insert is about to be given, in order,
+        // read and checked ahead on the worker threads. Other hosts lack it (438).
+        t.member(QStringLiteral("ReadAheadPictureFiles"), {QStringLiteral("Filenames")}, 1,
+                 [](A&, const BoundArgs& args) {
+                     QStringList paths;
+                     const Variant& list = args.at(0);
+                     if (list.isArray()) {
+                         for (const Variant& item : list.toArray().items)
+                             paths << item.toString();
+                     } else {
+                         paths << list.toString();
+                     }
+                     imaging::announcePictureFiles(paths);
+                     return Variant();
+                 });
         return t;
     }();
     return table;

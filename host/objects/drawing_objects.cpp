@@ -1,6 +1,7 @@
 #include "host/objects/drawing_objects.h"
 
 #include "host/imaging/encoded_image.h"
+#include "host/imaging/pending_picture.h"
 #include "host/model/workbook.h"
 #include "host/objects/application.h"
 #include "host/objects/drawing_object.h"
@@ -109,12 +110,35 @@ std::vector<Variant> Pictures::enumerate()
     return out;
 }
 
+namespace {
+
+void makeInBackground(const std::vector<model::Shape>& shapes)
+{
+    for (const model::Shape& shape : shapes) {
+        if (shape.picture && shape.picture->image.bytes.isEmpty())
+            imaging::makeInBackground(shape.picture->image.pending);
+        makeInBackground(shape.members);
+    }
+}
+
+// Pastes still on the workbook's sheets when the next picture arrives are, in all likelihood,
+// there to stay: the worker threads encode them while this one goes on, and the pictures they
+// were rendered from can go.
+void makeSettledPastes(const model::Workbook& book)
+{
+    for (const auto& sheet : book.sheets)
+        makeInBackground(sheet->drawing.shapes);
+}
+
+} // namespace
+
 ObjectRef Pictures::insert(const QString& fileName)
 {
     Worksheet& sheet = *m_sheet;
     if (drawingProtected(sheet) || !sheet.hasCells())
         raise(err::ApplicationDefined,
               QStringLiteral("Unable to get the Insert property of the Pictures class"));
+    makeSettledPastes(sheet.book().model());
     model::PictureData data;
     data.image = imaging::loadPictureFile(fileName); // a refused file raises, nothing added
     const QSizeF size = data.image.untouchedSize();

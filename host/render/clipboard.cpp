@@ -12,6 +12,8 @@ namespace {
 
 // The enhanced metafile, under the MIME type desktops use for it.
 const QString kEmfType = QStringLiteral("image/x-emf");
+const QString kImageType = QStringLiteral("application/x-qt-image");
+const QString kTextType = QStringLiteral("text/plain");
 // What only this host understands: the copy's size in points, its margin, and whether it
 // was cells (the link format of the platform's host).
 const QString kCopyType = QStringLiteral("application/x-picrows-copy");
@@ -51,26 +53,61 @@ QSizeF pointsOf(const QImage& image)
                   points(image.height(), image.dotsPerMeterY()));
 }
 
+// What a copy puts on the desktop clipboard: its formats are offered at once and rendered
+// only when somebody asks for them (the desktop's delayed rendering), so a copy that is only
+// pasted back into this host is never rendered.
+class CopyMimeData : public QMimeData
+{
+public:
+    explicit CopyMimeData(ClipContent content) : m_content(std::move(content)) {}
+
+    const ClipContent& content() const { return m_content; }
+
+    QStringList formats() const override
+    {
+        QStringList list;
+        if (!m_content.bitmap.isNull() || m_content.pending)
+            list << kImageType << kEmfType;
+        else if (!m_content.emf.isEmpty())
+            list << kEmfType;
+        if (!m_content.text.isEmpty())
+            list << kTextType;
+        list << kCopyType;
+        return list;
+    }
+
+protected:
+    QVariant retrieveData(const QString& type, QMetaType) const override
+    {
+        if (type == kCopyType) {
+            QJsonObject copy;
+            copy[QStringLiteral("width")] = m_content.points.width();
+            copy[QStringLiteral("height")] = m_content.points.height();
+            copy[QStringLiteral("margin")] = m_content.margin;
+            copy[QStringLiteral("cells")] = m_content.cells;
+            return QJsonDocument(copy).toJson(QJsonDocument::Compact);
+        }
+        if (type == kTextType)
+            return m_content.text.isEmpty() ? QVariant() : QVariant(m_content.text);
+        if (m_content.pending)
+            m_content = materialized(std::move(m_content));
+        if (type == kImageType && !m_content.bitmap.isNull())
+            return m_content.bitmap;
+        if (type == kEmfType && !m_content.emf.isEmpty())
+            return m_content.emf;
+        return {};
+    }
+
+private:
+    mutable ClipContent m_content;
+};
+
 class DesktopClipboard : public HostClipboard
 {
 public:
-    void put(const ClipContent& pendingOrNot) override
+    void put(const ClipContent& content) override
     {
-        const ClipContent content = materialized(pendingOrNot);
-        auto* data = new QMimeData;
-        if (!content.bitmap.isNull())
-            data->setImageData(content.bitmap);
-        if (!content.emf.isEmpty())
-            data->setData(kEmfType, content.emf);
-        if (!content.text.isEmpty())
-            data->setText(content.text);
-        QJsonObject copy;
-        copy[QStringLiteral("width")] = content.points.width();
-        copy[QStringLiteral("height")] = content.points.height();
-        copy[QStringLiteral("margin")] = content.margin;
-        copy[QStringLiteral("cells")] = content.cells;
-        data->setData(kCopyType, QJsonDocument(copy).toJson(QJsonDocument::Compact));
-        QGuiApplication::clipboard()->setMimeData(data);
+        QGuiApplication::clipboard()->setMimeData(new CopyMimeData(content));
     }
 
     std::optional<ClipContent> content() const override
@@ -101,6 +138,18 @@ public:
     }
 
     void clear() override { QGuiApplication::clipboard()->clear(); }
+
+    bool keepsPending() const override { return true; }
+
+    // Our own copy, while the clipboard still holds it, is pasted as it was put there.
+    std::optional<ClipContent> pasteSource() const override
+    {
+        const auto* ours =
+            dynamic_cast<const CopyMimeData*>(QGuiApplication::clipboard()->mimeData());
+        if (ours && !ours->content().isEmpty())
+            return ours->content();
+        return content();
+    }
 };
 
 } // namespace

@@ -28,10 +28,7 @@ struct ClipContent
     // (materialized); a paste takes it as it is.
     std::shared_ptr<const ShapeCopy> pending;
 
-    bool isEmpty() const
-    {
-        return bitmap.isNull() && emf.isEmpty() && text.isEmpty() && !pending;
-    }
+    bool isEmpty() const { return bitmap.isNull() && emf.isEmpty() && text.isEmpty() && !pending; }
 };
 
 // The content with its bitmap and metafile made, when it was a pending copy.

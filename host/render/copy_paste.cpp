@@ -13,6 +13,7 @@
 #include <QPainter>
 
 #include <cmath>
+#include <mutex>
 
 namespace host::render {
 
@@ -83,10 +84,25 @@ public:
     }
 
 protected:
-    QImage render(QSize size) const override { return m_copy->render(size); }
+    QImage render(QSize size) const override
+    {
+        std::shared_ptr<const ShapeCopy> copy;
+        {
+            const std::lock_guard lock(m_mutex);
+            copy = m_copy;
+        }
+        return copy ? copy->render(size) : QImage();
+    }
+    // Encoded: the shapes it was rendered from (and the pictures they hold) can go.
+    void dropSource() const override
+    {
+        const std::lock_guard lock(m_mutex);
+        m_copy.reset();
+    }
 
 private:
-    std::shared_ptr<const ShapeCopy> m_copy;
+    mutable std::mutex m_mutex;
+    mutable std::shared_ptr<const ShapeCopy> m_copy;
 };
 
 // The resolution a picture of this format states when encoded from an image of these dots
@@ -136,8 +152,8 @@ ClipContent copyOfShapes(const model::Workbook& book, const model::Sheet& sheet,
         const long long height = std::llround(bounds.height() * density) + 2 * margin;
         if (width > kMaxCopySide || height > kMaxCopySide || width * height > kMaxCopyPixels)
             continue;
-        auto copy = std::make_shared<const ShapeCopy>(placed, bounds, QSize(int(width), int(height)),
-                                                      margin, density);
+        auto copy = std::make_shared<const ShapeCopy>(
+            placed, bounds, QSize(int(width), int(height)), margin, density);
         ClipContent content;
         content.points = bounds.size() + QSizeF(2 * kCopyMargin, 2 * kCopyMargin);
         content.margin = kCopyMargin;

@@ -29,8 +29,8 @@ const model::Workbook& emptyBook()
 
 } // namespace
 
-ShapeCopy::ShapeCopy(const std::vector<PlacedShape>& placed, const QRectF& bounds,
-                     QSize pixelSize, int marginPixels, double pixelsPerPoint)
+ShapeCopy::ShapeCopy(const std::vector<PlacedShape>& placed, const QRectF& bounds, QSize pixelSize,
+                     int marginPixels, double pixelsPerPoint)
     : m_bounds(bounds), m_pixelSize(pixelSize), m_margin(marginPixels),
       m_pixelsPerPoint(pixelsPerPoint)
 {

@@ -99,7 +99,7 @@ TEST_P(CopyPasteCycle, RepastedPictureShowsWhatWasCopied)
     const QImage after = onWhite(withoutMargin(again.bitmap, 2));
     // The format's own loss: the pasted picture's pixels against the copy's.
     const QImage stored =
-        onWhite(withoutMargin(imaging::decodeImage(pasted.picture->image.bytes), 2));
+        onWhite(withoutMargin(imaging::decodeImage(pasted.picture->image.encodedBytes()), 2));
     const double codecLoss = meanDistance(before, stored);
     if (format.lossless) {
         EXPECT_LE(codecLoss, 0.01);
