@@ -62,6 +62,18 @@ bool f_GetTrimmingEnabled(const xl::Application& app)
     }
 }
 
+void s_ReadAheadPictureFiles(const xl::Application& app, const QStringList& paths)
+{
+    host::VariantArray files;
+    files.rows = int(paths.size());
+    for (const QString& path : paths)
+        files.items.emplace_back(path);
+    try {
+        app.call(QStringLiteral("ReadAheadPictureFiles"), {host::Variant(std::move(files))});
+    } catch (const host::HostError&) {
+    }
+}
+
 xl::Picture f_InsertPictureFile(const xl::Application& app, const QString& path, bool& canCrop)
 {
     xl::Picture picture;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace xl {
 class Application;
@@ -17,5 +18,9 @@ int hostVersion(const xl::Application& app);
 // Crop control's Enabled state; when that fails the answer is true. Either failure shows
 // "トリミング状態取得エラー".
 bool f_GetTrimmingEnabled(const xl::Application& app);
+
+// Tells the host which picture files come next, in order, so that it can read them ahead
+// while the ones before are placed. A host without that ability is left alone.
+void s_ReadAheadPictureFiles(const xl::Application& app, const QStringList& paths);
 
 } // namespace picrows

@@ -1,6 +1,7 @@
 #include "main/engine/run_excel_mode.h"
 
 #include "main/engine/cancel_prompt.h"
+#include "main/engine/insert_picture.h"
 #include "main/engine/picture_list.h"
 #include "main/engine/run_paste.h"
 #include "main/engine/run_steps.h"
@@ -20,6 +21,7 @@ RunOutcome s_RunPasteWhenExcelmode(PasteRun& run, PictureList& list)
     const xl::Application& app = run.app;
     try {
         app.setScreenUpdating(false);
+        s_ReadAheadPictureFiles(app, list.paths());
         int n = 0; // place in the cascade
         while (!list.isEmpty()) {
             ++n;

@@ -2,6 +2,7 @@
 
 #include "host/xl/range.h"
 #include "main/engine/cancel_prompt.h"
+#include "main/engine/insert_picture.h"
 #include "main/engine/picture_list.h"
 #include "main/engine/run_paste.h"
 #include "main/engine/run_steps.h"
@@ -63,6 +64,7 @@ RunOutcome s_RunPasteWhenSelectedModeOrClickMode(PasteRun& run, PictureList& lis
             outcome.stoppedByUser = true;
         } else {
             app.setScreenUpdating(false);
+            s_ReadAheadPictureFiles(app, list.paths());
             std::size_t k = 0;
             while (!list.isEmpty() && k < scan.TargetList.size()) {
                 ++k;

@@ -102,7 +102,7 @@ TEST_F(RotatedReplace, QuarterTurnBecomesOneJpegAtItsOwnSize)
     EXPECT_NEAR(result->width, shape.picture->untouchedWidth, 1e-9);
     EXPECT_NEAR(result->height, shape.picture->untouchedHeight, 1e-9);
 
-    const QImage pixels = host::imaging::decodeImage(shape.picture->image.bytes);
+    const QImage pixels = host::imaging::decodeImage(shape.picture->image.encodedBytes());
     ASSERT_EQ(pixels.height(), std::lround(withMargin(150) * 1.5));
     // Turned clockwise: the red left half on top, the blue right half below.
     const int middle = pixels.width() / 2;
@@ -126,7 +126,7 @@ TEST_F(RotatedReplace, BackgroundShowsInTheCornersOfAnOddAngle)
     EXPECT_NEAR(result->width, withMargin(223 * 0.75), 1e-9);
     EXPECT_NEAR(result->height, withMargin(187 * 0.75), 1e-9);
     const host::model::Shape& shape = *drawing().find(result->picture.ShapeRange().ID());
-    const QImage pixels = host::imaging::decodeImage(shape.picture->image.bytes);
+    const QImage pixels = host::imaging::decodeImage(shape.picture->image.encodedBytes());
     const int w = pixels.width() - 1;
     const int h = pixels.height() - 1;
     for (const QPoint corner :
