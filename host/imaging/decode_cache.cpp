@@ -11,7 +11,7 @@ namespace host::imaging {
 
 namespace {
 
-constexpr qsizetype MaxCostKb = 96 * 1024;
+constexpr qsizetype MaxCostKb = 48 * 1024;
 
 struct Cache
 {

@@ -8,7 +8,7 @@ struct EncodedImage;
 
 // Decoded pictures kept for repeated renders (a sheet redrawn, thumbnails of the same picture),
 // keyed by the picture's content and the decoding scale. Process-wide and thread-safe; holds
-// up to 96 MB of pixels, dropping the least recently used.
+// up to 48 MB of pixels, dropping the least recently used.
 //
 // The picture decoded at about 1/denominator of its pixel size (1, 2, 4 or 8), from the cache
 // or by decoding; raises what decodePicture raises. A JPEG is decoded at that scale; a picture

@@ -3,31 +3,40 @@
 #include "host/automation/host_error.h"
 #include "host/xlsx/zip_archive.h"
 
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+#include <QTemporaryFile>
+
 #include <zip.h>
+
+#include <algorithm>
 
 namespace host::xlsx {
 
-ZipWriter::ZipWriter(QString targetName) : m_targetName(std::move(targetName))
+ZipWriter::ZipWriter(QString targetName)
+    : m_targetName(std::move(targetName)),
+      m_file(std::make_unique<QTemporaryFile>(QDir::tempPath() +
+                                              QStringLiteral("/picrows-save-XXXXXX.zip")))
 {
-    zip_error_t error;
-    zip_error_init(&error);
-    m_buffer = zip_source_buffer_create(nullptr, 0, 0, &error);
-    if (m_buffer) {
-        zip_source_keep(m_buffer); // read the written archive back after zip_close
-        m_zip = zip_open_from_source(m_buffer, ZIP_TRUNCATE, &error);
-    }
-    const QString why = QString::fromUtf8(zip_error_strerror(&error));
-    zip_error_fini(&error);
-    if (!m_zip)
+    if (!m_file->open())
+        fail(m_file->errorString());
+    m_file->close(); // libzip writes it by name
+    int error = 0;
+    m_zip = zip_open(QFile::encodeName(m_file->fileName()).constData(), ZIP_TRUNCATE, &error);
+    if (!m_zip) {
+        zip_error_t e;
+        zip_error_init_with_code(&e, error);
+        const QString why = QString::fromUtf8(zip_error_strerror(&e));
+        zip_error_fini(&e);
         fail(why);
+    }
 }
 
 ZipWriter::~ZipWriter()
 {
     if (m_zip)
         zip_discard(m_zip);
-    if (m_buffer)
-        zip_source_free(m_buffer);
 }
 
 void ZipWriter::fail(const QString& why)
@@ -67,7 +76,16 @@ void ZipWriter::add(const QString& name, QByteArray data)
         zip_source_free(source);
         fail(QString::fromUtf8(zip_strerror(m_zip)));
     }
-    zip_set_file_compression(m_zip, zip_uint64_t(index), ZIP_CM_DEFLATE, 6);
+    // Compressed pictures gain nothing from deflating: they are stored as they are.
+    static const QStringList compressed{QStringLiteral(".jpeg"), QStringLiteral(".jpg"),
+                                        QStringLiteral(".png"), QStringLiteral(".gif")};
+    const bool store = std::any_of(compressed.begin(), compressed.end(), [&name](const QString& e) {
+        return name.endsWith(e, Qt::CaseInsensitive);
+    });
+    if (store)
+        zip_set_file_compression(m_zip, zip_uint64_t(index), ZIP_CM_STORE, 0);
+    else
+        zip_set_file_compression(m_zip, zip_uint64_t(index), ZIP_CM_DEFLATE, 6);
 }
 
 QByteArray ZipWriter::finish()
@@ -81,15 +99,11 @@ QByteArray ZipWriter::finish()
     m_zip = nullptr;
     m_pending.clear();
 
-    zip_stat_t st;
-    zip_stat_init(&st);
-    if (zip_source_stat(m_buffer, &st) != 0 || !(st.valid & ZIP_STAT_SIZE) ||
-        zip_source_open(m_buffer) != 0)
+    QFile written(m_file->fileName());
+    if (!written.open(QIODevice::ReadOnly))
         fail(QStringLiteral("the written archive cannot be read back"));
-    QByteArray out(qsizetype(st.size), Qt::Uninitialized);
-    const zip_int64_t n = zip_source_read(m_buffer, out.data(), st.size);
-    zip_source_close(m_buffer);
-    if (n != zip_int64_t(st.size))
+    QByteArray out = written.readAll();
+    if (out.size() != written.size())
         fail(QStringLiteral("the written archive cannot be read back"));
     return out;
 }

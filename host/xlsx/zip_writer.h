@@ -4,16 +4,18 @@
 #include <QString>
 
 #include <deque>
+#include <memory>
 
+class QTemporaryFile;
 struct zip;
-struct zip_source;
 
 namespace host::xlsx {
 
 class ZipArchive;
 
-// Builds a new zip archive in memory. Entries taken from an existing archive keep their
-// compressed data as it is; new data is deflated. Errors raise a HostError naming the target.
+// Builds a new zip archive in a temporary file. Entries taken from an existing archive keep
+// their compressed data as it is; new data is deflated, except pictures already compressed
+// (JPEG, PNG, GIF), which are stored. Errors raise a HostError naming the target.
 class ZipWriter
 {
 public:
@@ -33,7 +35,7 @@ private:
     [[noreturn]] void fail(const QString& why);
 
     QString m_targetName;
-    ::zip_source* m_buffer = nullptr;
+    std::unique_ptr<QTemporaryFile> m_file;
     zip* m_zip = nullptr;
     std::deque<QByteArray> m_pending; // data of added entries, alive until the archive is written
 };
