@@ -14,6 +14,8 @@ packages=(
   # tests: fixture producers, rendering checks, fonts for Japanese and Calibri metrics
   python3-openpyxl libreoffice-calc-nogui libreoffice-draw-nogui poppler-utils xvfb xauth
   fonts-noto-cjk fonts-crosextra-carlito
+  # benchmarks: the Python script insert_bench measures against
+  python3-pil
 )
 
 missing=()
