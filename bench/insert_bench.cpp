@@ -208,6 +208,31 @@ int neededDenominator()
     return 1;
 }
 
+// `picrows insert` filling the block of the template with the photographs: fill at the
+// centre, reduced by the factor.
+QStringList insertCommand(const QString& picrows, const QString& templ, const QString& config,
+                          const QString& out, const QStringList& photos)
+{
+    QStringList command{picrows,
+                        QStringLiteral("insert"),
+                        templ,
+                        QStringLiteral("--range"),
+                        blockAddress(int(photos.size())),
+                        QStringLiteral("--one-per-cell"),
+                        QStringLiteral("--size"),
+                        QStringLiteral("fill"),
+                        QStringLiteral("--point"),
+                        QStringLiteral("center"),
+                        QStringLiteral("--reduce"),
+                        QString::number(kReduceFactor),
+                        QStringLiteral("--no-exclude"),
+                        QStringLiteral("--config-dir"),
+                        config,
+                        QStringLiteral("-o"),
+                        out};
+    return command + photos;
+}
+
 // Mean absolute channel difference of two renders, in levels; -1 when they differ in size.
 double meanLevels(const QImage& a, const QImage& b)
 {
@@ -238,24 +263,8 @@ double compareWithoutShortcut(const QString& picrows, const QString& work, const
     for (int eager = 0; eager < 2; ++eager) {
         const QString out = work + QStringLiteral("/compare_%1.xlsx").arg(eager);
         const QString png = out + QStringLiteral(".png");
-        QStringList command{picrows,
-                            QStringLiteral("insert"),
-                            templ,
-                            QStringLiteral("--range"),
-                            blockAddress(count),
-                            QStringLiteral("--one-per-cell"),
-                            QStringLiteral("--size"),
-                            QStringLiteral("fill"),
-                            QStringLiteral("--point"),
-                            QStringLiteral("center"),
-                            QStringLiteral("--reduce"),
-                            QString::number(kReduceFactor),
-                            QStringLiteral("--no-exclude"),
-                            QStringLiteral("--config-dir"),
-                            config,
-                            QStringLiteral("-o"),
-                            out};
-        command += photos.mid(0, count);
+        const QStringList command =
+            insertCommand(picrows, templ, config, out, photos.mid(0, count));
         if (eager)
             qputenv("PICROWS_EAGER_PICTURES", "1");
         const Run inserted = runProgram(command);
@@ -324,24 +333,7 @@ int main(int argc, char** argv)
         makeTemplate(templ, count);
         QTemporaryDir config;
         const QString out = work + QStringLiteral("/picrows_%1.xlsx").arg(count);
-        QStringList command{picrows,
-                            QStringLiteral("insert"),
-                            templ,
-                            QStringLiteral("--range"),
-                            blockAddress(count),
-                            QStringLiteral("--one-per-cell"),
-                            QStringLiteral("--size"),
-                            QStringLiteral("fill"),
-                            QStringLiteral("--point"),
-                            QStringLiteral("center"),
-                            QStringLiteral("--reduce"),
-                            QString::number(kReduceFactor),
-                            QStringLiteral("--no-exclude"),
-                            QStringLiteral("--config-dir"),
-                            config.path(),
-                            QStringLiteral("-o"),
-                            out};
-        command += photos;
+        const QStringList command = insertCommand(picrows, templ, config.path(), out, photos);
         Row row{count, runProgram(command), decodeFloor(photos, denominator), {}};
         if (row.insert.status != 0)
             std::fprintf(stderr, "picrows insert ended with %d\n", row.insert.status);

@@ -266,19 +266,8 @@ int runInsert(const QStringList& args)
         report += QStringLiteral("left over\t") + path + u'\n';
     printOut(report);
 
-    const QString savePath = outPath.isEmpty() ? bookPath : outPath;
-    try {
-        if (outPath.isEmpty())
-            session->book().Save();
-        else
-            session->book().SaveAs(outPath);
-    } catch (const std::exception& e) {
-        const QString why = dynamic_cast<const host::HostError*>(&e)
-                                ? static_cast<const host::HostError&>(e).report()
-                                : QString::fromUtf8(e.what());
-        printError(kUsage.command, QStringLiteral("cannot save %1: %2").arg(savePath, why));
+    if (!saveBookOrReport(kUsage.command, session->book(), outPath))
         return kBookUnusable;
-    }
     const bool remarks = !outcome.ExclusionList.isEmpty() || !list.isEmpty() || outcome.error;
     return remarks ? kDoneWithRemarks : kDone;
 }

@@ -169,19 +169,9 @@ int runReduce(const QStringList& args)
     if (outcome.error)
         printError(kUsage.command, outcome.error->report());
 
-    const QString savePath = outPath.isEmpty() ? bookPath : outPath;
-    try {
-        if (outPath.isEmpty())
-            session->book().Save();
-        else
-            session->book().SaveAs(outPath);
-    } catch (const std::exception& e) {
-        const QString why = dynamic_cast<const host::HostError*>(&e)
-                                ? static_cast<const host::HostError&>(e).report()
-                                : QString::fromUtf8(e.what());
-        printError(kUsage.command, QStringLiteral("cannot save %1: %2").arg(savePath, why));
+    if (!saveBookOrReport(kUsage.command, session->book(), outPath))
         return kBookUnusable;
-    }
+    const QString savePath = outPath.isEmpty() ? bookPath : outPath;
     printOut(sizeLine(sizeBefore, QFileInfo(savePath).size()));
 
     bool failed = false;

@@ -33,17 +33,7 @@ int runResave(const QStringList& args)
     const std::unique_ptr<BookSession> session = openBookOrReport(usage.command, bookPath);
     if (!session)
         return kBookUnusable;
-    try {
-        session->book().SaveAs(outPath);
-    } catch (const host::HostError& e) {
-        printError(usage.command, QStringLiteral("cannot save %1: %2").arg(outPath, e.report()));
-        return kBookUnusable;
-    } catch (const std::exception& e) {
-        printError(usage.command,
-                   QStringLiteral("cannot save %1: %2").arg(outPath, QString::fromUtf8(e.what())));
-        return kBookUnusable;
-    }
-    return kDone;
+    return saveBookOrReport(usage.command, session->book(), outPath) ? kDone : kBookUnusable;
 }
 
 } // namespace cli

@@ -34,4 +34,23 @@ std::unique_ptr<BookSession> openBookOrReport(const char* command, const QString
     return nullptr;
 }
 
+bool saveBookOrReport(const char* command, const xl::Workbook& book, const QString& outPath)
+{
+    QString why;
+    try {
+        if (outPath.isEmpty())
+            book.Save();
+        else
+            book.SaveAs(outPath);
+        return true;
+    } catch (const host::HostError& e) {
+        why = e.report();
+    } catch (const std::exception& e) {
+        why = QString::fromUtf8(e.what());
+    }
+    const QString path = outPath.isEmpty() ? book.FullName() : outPath;
+    printError(command, QStringLiteral("cannot save %1: %2").arg(path, why));
+    return false;
+}
+
 } // namespace cli

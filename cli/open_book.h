@@ -35,4 +35,8 @@ private:
 // why") and answers null.
 std::unique_ptr<BookSession> openBookOrReport(const char* command, const QString& path);
 
+// Saves `book` for `command`: over its own file when `outPath` is empty, else as `outPath`. A
+// save that fails is reported ("cannot save PATH: why") and answers false.
+bool saveBookOrReport(const char* command, const xl::Workbook& book, const QString& outPath);
+
 } // namespace cli

@@ -1,18 +1,16 @@
 #include "host/imaging/image_format.h"
 
+#include "host/imaging/byte_io.h"
+
 namespace host::imaging {
 
 namespace {
 
+using bytes::le32;
+
 bool startsWith(QByteArrayView bytes, QByteArrayView prefix)
 {
     return bytes.size() >= prefix.size() && bytes.first(prefix.size()) == prefix;
-}
-
-quint32 le32(QByteArrayView bytes, qsizetype at)
-{
-    const auto* p = reinterpret_cast<const uchar*>(bytes.data()) + at;
-    return quint32(p[0]) | quint32(p[1]) << 8 | quint32(p[2]) << 16 | quint32(p[3]) << 24;
 }
 
 } // namespace

@@ -4,7 +4,6 @@
 #include "host/imaging/picture_codecs.h"
 #include "host/imaging/worker_pool.h"
 
-#include <QPainter>
 #include <QThreadPool>
 
 namespace host::imaging {
@@ -61,18 +60,8 @@ QImage PendingPicture::pixels(QSize size) const
     // Rendered straight unless the format's own loss shows: a GIF's palette does.
     if (!isMade() && m_format != ImageFormat::Gif) {
         QImage image = render(size);
-        if (!image.isNull()) {
-            if (hasTransparency(m_format))
-                return image;
-            QImage opaque(image.size(), QImage::Format_RGB32);
-            opaque.setDotsPerMeterX(image.dotsPerMeterX());
-            opaque.setDotsPerMeterY(image.dotsPerMeterY());
-            opaque.fill(Qt::white);
-            QPainter painter(&opaque);
-            painter.drawImage(0, 0, image);
-            painter.end();
-            return opaque;
-        }
+        if (!image.isNull())
+            return hasTransparency(m_format) ? image : onWhite(image);
     }
     // Made meanwhile (its source gone), or the rendering failed: from the encoded picture.
     const QByteArray made = bytes();

@@ -12,8 +12,6 @@
 
 namespace host::imaging {
 
-namespace {
-
 QImage onWhite(const QImage& image)
 {
     QImage flat(image.size(), QImage::Format_RGB32);
@@ -25,7 +23,7 @@ QImage onWhite(const QImage& image)
     return flat;
 }
 
-QByteArray writeWithQt(const QImage& image, const QByteArray& format, int quality)
+QByteArray writeWithQt(const QImage& image, const char* format, int quality)
 {
     QByteArray out;
     QBuffer buffer(&out);
@@ -37,8 +35,6 @@ QByteArray writeWithQt(const QImage& image, const QByteArray& format, int qualit
         return {};
     return out;
 }
-
-} // namespace
 
 QByteArray encodePicture(const QImage& image, ImageFormat format)
 {
@@ -55,7 +51,7 @@ QByteArray encodePicture(const QImage& image, ImageFormat format)
     case ImageFormat::Png:
     case ImageFormat::Tiff:
     case ImageFormat::WebP:
-        out = writeWithQt(image, qtFormatName(format), -1);
+        out = writeWithQt(image, qtFormatName(format).constData(), -1);
         break;
     case ImageFormat::Gif:
         out = writeGif(image);

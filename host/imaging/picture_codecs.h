@@ -16,6 +16,14 @@ namespace host::imaging {
 // quality 90. Raises a host error for a format that cannot be written.
 QByteArray encodePicture(const QImage& image, ImageFormat format);
 
+// The image over white, opaque (RGB32), its resolution kept: what a format without
+// transparency shows of it.
+QImage onWhite(const QImage& image);
+
+// The image written by Qt's writer for `format` ("jpeg", "png", "bmp", "tiff", …) at
+// `quality` (-1: the writer's default); empty when the writer fails.
+QByteArray writeWithQt(const QImage& image, const char* format, int quality = -1);
+
 // Decodes whatever picture the bytes hold (content decides the format), including the bitmap
 // metafiles writeEmf makes. Raises a host error when they hold none.
 QImage decodeImage(const QByteArray& bytes);

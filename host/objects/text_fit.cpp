@@ -1,6 +1,7 @@
 #include "host/objects/text_fit.h"
 
 #include "host/model/drawing.h"
+#include "host/objects/geometry.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -13,7 +14,6 @@ namespace host::objects {
 namespace {
 
 constexpr int kDotsPerMeter96 = 3780; // 96 dpi
-constexpr double kPointsPerPixel = 0.75;
 
 } // namespace
 

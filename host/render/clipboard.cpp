@@ -42,17 +42,6 @@ private:
     mutable ClipContent m_content;
 };
 
-// The size an image states through its resolution (96 dpi when it states none).
-QSizeF pointsOf(const QImage& image)
-{
-    const auto points = [](int pixels, int dotsPerMetre) {
-        const double dpi = dotsPerMetre > 0 ? dotsPerMetre * 0.0254 : 96.0;
-        return pixels * 72.0 / dpi;
-    };
-    return QSizeF(points(image.width(), image.dotsPerMeterX()),
-                  points(image.height(), image.dotsPerMeterY()));
-}
-
 // What a copy puts on the desktop clipboard: its formats are offered at once and rendered
 // only when somebody asks for them (the desktop's delayed rendering), so a copy that is only
 // pasted back into this host is never rendered.
@@ -153,6 +142,16 @@ public:
 };
 
 } // namespace
+
+QSizeF pointsOf(const QImage& image)
+{
+    const auto points = [](int pixels, int dotsPerMetre) {
+        const double dpi = dotsPerMetre > 0 ? dotsPerMetre * 0.0254 : 96.0;
+        return pixels * 72.0 / dpi;
+    };
+    return QSizeF(points(image.width(), image.dotsPerMeterX()),
+                  points(image.height(), image.dotsPerMeterY()));
+}
 
 std::shared_ptr<HostClipboard> makeDefaultClipboard()
 {

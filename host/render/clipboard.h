@@ -51,6 +51,9 @@ public:
     virtual std::optional<ClipContent> pasteSource() const { return content(); }
 };
 
+// The size an image states through its resolution, in points (96 dpi when it states none).
+QSizeF pointsOf(const QImage& image);
+
 // The desktop clipboard when a QGuiApplication runs, else one kept in this process.
 std::shared_ptr<HostClipboard> makeDefaultClipboard();
 // A clipboard kept in this process only (tests, the batch command).

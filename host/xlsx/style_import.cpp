@@ -12,10 +12,6 @@ namespace host::xlsx {
 
 namespace {
 
-constexpr std::string_view kStyleSheetOrder[] = {"numFmts",      "fonts",   "fills",      "borders",
-                                                 "cellStyleXfs", "cellXfs", "cellStyles", "dxfs",
-                                                 "tableStyles",  "colors",  "extLst"};
-
 std::string canonical(pugi::xml_node node)
 {
     std::ostringstream out;

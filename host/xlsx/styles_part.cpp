@@ -10,10 +10,6 @@ using model::CellFormat;
 
 namespace {
 
-// The schema's order of the style sheet's children.
-constexpr std::string_view kStyleSheetOrder[] = {"numFmts",      "fonts",   "fills",      "borders",
-                                                 "cellStyleXfs", "cellXfs", "cellStyles", "dxfs",
-                                                 "tableStyles",  "colors",  "extLst"};
 constexpr std::string_view kXfOrder[] = {"alignment", "protection", "extLst"};
 constexpr std::string_view kColorsOrder[] = {"indexedColors", "mruColors"};
 

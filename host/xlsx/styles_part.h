@@ -5,6 +5,7 @@
 
 #include <pugixml.hpp>
 
+#include <string_view>
 #include <vector>
 
 namespace host::model {
@@ -13,6 +14,11 @@ struct Workbook;
 } // namespace host::model
 
 namespace host::xlsx {
+
+// The schema's order of the style sheet's children.
+inline constexpr std::string_view kStyleSheetOrder[] = {
+    "numFmts",    "fonts", "fills",       "borders", "cellStyleXfs", "cellXfs",
+    "cellStyles", "dxfs",  "tableStyles", "colors",  "extLst"};
 
 // Reads what the model keeps of the styles part: each cell format's protection, the default
 // font (the first font) and the palette when the file brings its own.

@@ -9,6 +9,7 @@
 #include "host/xl/worksheet.h"
 #include "main/engine/paste_info_text.h"
 #include "main/engine/run_paste.h"
+#include "main/engine/screen_units.h"
 #include "platform/message_box.h"
 
 #include <QFont>
@@ -26,7 +27,6 @@ constexpr std::int32_t kAlignLeft = -4131;
 constexpr std::int32_t kAlignRight = -4152;
 constexpr std::int32_t kAlignCenter = -4108;
 constexpr std::int32_t kAlignTop = -4160;
-constexpr double kTwipsPerPixel = 15;  // 96 pixels per inch
 constexpr int kDefaultFontPixels = 16; // the desktop's default font is 16 pixels high
 constexpr int kDotsPerMeter96 = 3780;
 

@@ -7,6 +7,7 @@
 #include "host/xl/worksheet.h"
 #include "main/engine/insert_picture.h"
 #include "main/engine/run_paste.h"
+#include "main/engine/screen_units.h"
 #include "platform/message_box.h"
 
 #include <cmath>
@@ -20,9 +21,6 @@ const QString kJpeg = QStringLiteral("図 (JPEG)");
 const QString kGif = QStringLiteral("図 (GIF)");
 const QString kPng = QStringLiteral("図 (PNG)");
 const QString kMetafile = QStringLiteral("図 (拡張メタファイル)");
-
-// Twips per pixel of the screen: 96 pixels per inch without one.
-constexpr float kTwipsPerPixel = 15.0f;
 
 QString ending(const QString& path)
 {
@@ -154,7 +152,7 @@ RepasteResult f_RepastePicture(const xl::Application& app, const xl::Picture& pi
         }
     }
     copy.setLockAspectRatio(false);
-    const float px = version >= 12 ? 20 / kTwipsPerPixel : 0.0f;
+    const float px = version >= 12 ? 20 / float(kTwipsPerPixel) : 0.0f;
     const float py = px;
     const xl::PictureFormat crop = copy.PictureFormat();
     if (request.cut)

@@ -8,6 +8,7 @@
 #include "host/xl/shape.h"
 #include "host/xl/worksheet.h"
 #include "main/engine/insert_picture.h"
+#include "main/reduce/attempt.h"
 #include "main/reduce/screen_updating.h"
 #include "platform/event_pump.h"
 #include "platform/message_box.h"
@@ -20,17 +21,6 @@ namespace {
 
 constexpr std::int32_t kResetPictureControl = 1362;
 constexpr double kLongSideCap = 1000;
-
-// Runs one step whose host errors are ignored; answers whether it went through.
-template <class Step> bool attempt(Step step)
-{
-    try {
-        step();
-        return true;
-    } catch (const host::HostError&) {
-        return false;
-    }
-}
 
 // The sheet whose Shapes hold the picture. Older hosts answer the drawing layer as a shape
 // range's parent and the sheet one step further up; this host answers the sheet itself in

@@ -5,6 +5,7 @@
 #include "host/xl/shape.h"
 #include "host/xl/workbook.h"
 #include "host/xl/worksheet.h"
+#include "main/reduce/attempt.h"
 #include "main/reduce/reduce_row.h"
 
 #include <cstdio>
@@ -15,16 +16,6 @@ namespace {
 
 // Groups nest only a few levels; the climb stops well before anything could loop.
 constexpr int kMostLevels = 32;
-
-template <class Step> bool attempt(Step step)
-{
-    try {
-        step();
-        return true;
-    } catch (const host::HostError&) {
-        return false;
-    }
-}
 
 void beep()
 {

@@ -1,30 +1,13 @@
 #include "main/save_picture/bitmap_encoders.h"
 
 #include "host/imaging/gif_writer.h"
+#include "host/imaging/picture_codecs.h"
 
-#include <QBuffer>
-#include <QImageWriter>
-#include <QPainter>
 #include <QSaveFile>
 
 namespace picrows {
 
-namespace {
-
-QByteArray writeWithQt(const QImage& image, const char* format, int quality)
-{
-    QByteArray out;
-    QBuffer buffer(&out);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, format);
-    if (quality >= 0)
-        writer.setQuality(quality);
-    if (!writer.write(image))
-        return {};
-    return out;
-}
-
-} // namespace
+using host::imaging::writeWithQt;
 
 std::optional<BitmapEncoder> encoderForPath(const QString& path)
 {
@@ -66,15 +49,7 @@ QByteArray encodeBitmap(const QImage& image, BitmapEncoder encoder, int jpegQual
 
 QImage opaqueCopy(const QImage& image)
 {
-    if (image.isNull())
-        return {};
-    QImage flat(image.size(), QImage::Format_RGB32);
-    flat.setDotsPerMeterX(image.dotsPerMeterX());
-    flat.setDotsPerMeterY(image.dotsPerMeterY());
-    flat.fill(Qt::white);
-    QPainter painter(&flat);
-    painter.drawImage(0, 0, image);
-    return flat;
+    return image.isNull() ? QImage() : host::imaging::onWhite(image);
 }
 
 bool writeFileAtomically(const QString& path, const QByteArray& bytes)

@@ -111,17 +111,6 @@ void applyLinkText(host::render::ClipContent& content, const QString& text)
     content.cells = copy.value(QStringLiteral("cells")).toBool();
 }
 
-// The size an image states through its resolution (96 dpi when it states none).
-QSizeF pointsOf(const QImage& image)
-{
-    const auto points = [](int pixels, int dotsPerMetre) {
-        const double dpi = dotsPerMetre > 0 ? dotsPerMetre * 0.0254 : 96.0;
-        return pixels * 72.0 / dpi;
-    };
-    return QSizeF(points(image.width(), image.dotsPerMeterX()),
-                  points(image.height(), image.dotsPerMeterY()));
-}
-
 class HostClipFormats : public ClipFormats
 {
 public:
@@ -175,7 +164,7 @@ public:
         case kClipBitmap:
             content.bitmap = value.value<QImage>();
             if (content.points.isEmpty())
-                content.points = pointsOf(content.bitmap);
+                content.points = host::render::pointsOf(content.bitmap);
             break;
         case kClipEnhMetafile:
             content.emf = value.toByteArray();

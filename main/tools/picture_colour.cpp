@@ -1,4 +1,5 @@
 #include "main/tools/picture_colour.h"
+#include "main/tools/round_half_even.h"
 
 #include <QImage>
 
@@ -8,15 +9,9 @@ namespace picrows {
 
 namespace {
 
-// Rounds to the nearest integer, ties to even.
-long roundEven(double value)
-{
-    return std::lrint(value);
-}
-
 bool isUnchanged(float value)
 {
-    return roundEven(double(value) * 10) == 5;
+    return roundHalfEven(double(value) * 10) == 5;
 }
 
 void makeDibCanvas(QImage& canvas)
@@ -48,7 +43,7 @@ void S_SetPictureContrast(QImage& canvas, std::int32_t angle)
 {
     const double t = std::tan(angle * 3.14159265358979 / 180);
     forEachChannel(canvas, [t](quint32 c) -> quint32 {
-        auto value = static_cast<std::int16_t>(roundEven((double(c) - 128) * t + 128));
+        auto value = static_cast<std::int16_t>(roundHalfEven((double(c) - 128) * t + 128));
         if (value > 255)
             value = 255;
         if (value < 0)
@@ -60,7 +55,7 @@ void S_SetPictureContrast(QImage& canvas, std::int32_t angle)
 int brightnessAlpha(float brightness)
 {
     const double offset = 0.5 - std::fabs(0.5 - double(brightness));
-    return static_cast<int>(roundEven(255 - offset * 10 * 51));
+    return static_cast<int>(roundHalfEven(255 - offset * 10 * 51));
 }
 
 void blendBrightness(QImage& canvas, float brightness)
@@ -80,7 +75,7 @@ bool drawColourPreview(const QImage& source, QImage& colour, float contrast, flo
     bool drawn = false;
     if (!disabled && !isUnchanged(contrast)) {
         S_SetPictureContrast(colour,
-                             static_cast<std::int32_t>(roundEven(double(contrast) * 10 * 9)));
+                             static_cast<std::int32_t>(roundHalfEven(double(contrast) * 10 * 9)));
         drawn = true;
     }
     if (!disabled && !isUnchanged(brightness)) {

@@ -1,5 +1,6 @@
 #include "main/tools/rotated_picture.h"
 
+#include "main/tools/round_half_even.h"
 #include "main/tools/world_transform.h"
 
 #include <QImage>
@@ -10,12 +11,6 @@
 namespace picrows {
 
 namespace {
-
-// Rounds to the nearest integer, ties to even.
-int roundEven(double value)
-{
-    return static_cast<int>(std::nearbyint(value));
-}
 
 constexpr int kDotsPerMetre96 = 3780; // 96 dots per inch
 
@@ -41,8 +36,8 @@ QImage drawRotatedPicture(const QImage& source, double angle, const QColor& back
     const float w = static_cast<float>(source.width());
     const float h = static_cast<float>(source.height());
     const QSizeF bounds = rotatedBounds(w, h, angle);
-    QImage canvas(std::max(1, roundEven(bounds.width())), std::max(1, roundEven(bounds.height())),
-                  QImage::Format_RGB32);
+    QImage canvas(std::max(1, pixelsHalfEven(bounds.width())),
+                  std::max(1, pixelsHalfEven(bounds.height())), QImage::Format_RGB32);
     canvas.setDotsPerMeterX(kDotsPerMetre96);
     canvas.setDotsPerMeterY(kDotsPerMetre96);
     canvas.fill(background);
@@ -52,9 +47,11 @@ QImage drawRotatedPicture(const QImage& source, double angle, const QColor& back
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    S_SetWorldTrans(true, &painter, 0, 0, angle, 0, 0,
-                    QPoint(roundEven(canvas.width() / 2.0), roundEven(canvas.height() / 2.0)));
-    const QRect target(roundEven(-w / 2.0), roundEven(-h / 2.0), roundEven(w), roundEven(h));
+    S_SetWorldTrans(
+        true, &painter, 0, 0, angle, 0, 0,
+        QPoint(pixelsHalfEven(canvas.width() / 2.0), pixelsHalfEven(canvas.height() / 2.0)));
+    const QRect target(pixelsHalfEven(-w / 2.0), pixelsHalfEven(-h / 2.0), pixelsHalfEven(w),
+                       pixelsHalfEven(h));
     painter.drawImage(target, source.convertToFormat(QImage::Format_RGB32));
     S_SetWorldTrans(false);
     painter.end();

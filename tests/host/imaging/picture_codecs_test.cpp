@@ -31,15 +31,6 @@ QImage rendering()
     return image;
 }
 
-QImage onWhite(const QImage& image)
-{
-    QImage flat(image.size(), QImage::Format_ARGB32);
-    flat.fill(Qt::white);
-    QPainter painter(&flat);
-    painter.drawImage(0, 0, image);
-    return flat;
-}
-
 } // namespace
 
 TEST(PictureCodecs, EachPasteFormatRoundTrips)

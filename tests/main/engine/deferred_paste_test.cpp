@@ -8,6 +8,7 @@
 #include "main/engine/insert_picture.h"
 #include "main/engine/run_paste.h"
 #include "tests/main/engine/engine_host_support.h"
+#include "tests/support/image_distance.h"
 
 #include <QLinearGradient>
 #include <QTemporaryDir>
@@ -17,21 +18,6 @@
 namespace {
 
 using namespace engine_test;
-
-// Mean absolute channel difference of two images of one size, in levels (0–255).
-double meanLevels(const QImage& a, const QImage& b)
-{
-    const QImage x = a.convertToFormat(QImage::Format_RGB32);
-    const QImage y = b.convertToFormat(QImage::Format_RGB32);
-    double sum = 0;
-    for (int row = 0; row < x.height(); ++row)
-        for (int col = 0; col < x.width(); ++col) {
-            const QRgb p = x.pixel(col, row), r = y.pixel(col, row);
-            sum += std::abs(qRed(p) - qRed(r)) + std::abs(qGreen(p) - qGreen(r)) +
-                   std::abs(qBlue(p) - qBlue(r));
-        }
-    return sum / (3.0 * x.width() * x.height());
-}
 
 class DeferredPastes : public EngineTest
 {
@@ -126,7 +112,7 @@ TEST_F(DeferredPastes, InsertionLooksTheSameWithAndWithoutTheShortcut)
     // placement gone wrong differs by tens of levels).
     const QImage deferred = rendered();
     ASSERT_EQ(deferred.size(), eager.size());
-    EXPECT_LT(meanLevels(eager, deferred), 5.0);
+    EXPECT_LT(test_support::meanLevels(eager, deferred), 5.0);
 
     // Saved and opened again: the pictures were encoded on saving and show the same.
     QTemporaryDir dir;
@@ -138,7 +124,7 @@ TEST_F(DeferredPastes, InsertionLooksTheSameWithAndWithoutTheShortcut)
     const QImage read = host::render::renderRange(*reopened, *reopened->sheets[0],
                                                   host::model::CellRect{2, 2, 2, 4}, 4.0 / 3);
     ASSERT_EQ(read.size(), eager.size());
-    EXPECT_LT(meanLevels(eager, read), 3.0);
+    EXPECT_LT(test_support::meanLevels(eager, read), 3.0);
 }
 
 } // namespace

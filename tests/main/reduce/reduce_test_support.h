@@ -3,6 +3,7 @@
 #include "host/render/clipboard.h"
 #include "host/render/copy_paste.h"
 #include "tests/main/engine/engine_host_support.h"
+#include "tests/support/image_distance.h"
 
 #include <QImage>
 #include <QPainter>
@@ -16,16 +17,7 @@ using namespace engine_test;
 // Mean distance of two images of one size, 0 (same) to 1.
 inline double meanDistance(const QImage& a, const QImage& b)
 {
-    const QImage x = a.convertToFormat(QImage::Format_RGB32);
-    const QImage y = b.convertToFormat(QImage::Format_RGB32);
-    double sum = 0;
-    for (int row = 0; row < x.height(); ++row)
-        for (int col = 0; col < x.width(); ++col) {
-            const QRgb p = x.pixel(col, row), r = y.pixel(col, row);
-            sum += std::abs(qRed(p) - qRed(r)) + std::abs(qGreen(p) - qGreen(r)) +
-                   std::abs(qBlue(p) - qBlue(r));
-        }
-    return sum / (3.0 * 255 * x.width() * x.height());
+    return test_support::meanLevels(a, b) / 255;
 }
 
 // The engine's host (version 12, a clipboard of its own, scripted messages) with pictures of a

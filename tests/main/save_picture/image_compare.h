@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tests/support/image_distance.h"
+
 #include <QColor>
 #include <QImage>
 
@@ -12,20 +14,7 @@ namespace savepic_test {
 // as opaque RGB; 255 when the sizes differ.
 inline double meanDistance(const QImage& a, const QImage& b)
 {
-    if (a.size() != b.size() || a.isNull())
-        return 255;
-    const QImage x = a.convertToFormat(QImage::Format_RGB32);
-    const QImage y = b.convertToFormat(QImage::Format_RGB32);
-    double sum = 0;
-    for (int row = 0; row < x.height(); ++row) {
-        const auto* p = reinterpret_cast<const QRgb*>(x.constScanLine(row));
-        const auto* q = reinterpret_cast<const QRgb*>(y.constScanLine(row));
-        for (int col = 0; col < x.width(); ++col)
-            sum += std::abs(qRed(p[col]) - qRed(q[col])) +
-                   std::abs(qGreen(p[col]) - qGreen(q[col])) +
-                   std::abs(qBlue(p[col]) - qBlue(q[col]));
-    }
-    return sum / (3.0 * x.width() * x.height());
+    return test_support::meanLevels(a, b);
 }
 
 // Four flat quadrants (red, green, blue, yellow): few colours, so lossless writers keep it
