@@ -326,6 +326,24 @@ const MemberTable<Application>& Application::members()
             return Variant(ObjectRef(a.m_comAddIns));
         });
 
+        // The path the user chose in the save dialog, or False when cancelled; the file is
+        // neither written nor checked.
+        t.member(QStringLiteral("GetSaveAsFilename"),
+                 {QStringLiteral("InitialFilename"), QStringLiteral("FileFilter"),
+                  QStringLiteral("FilterIndex"), QStringLiteral("Title"),
+                  QStringLiteral("ButtonText")},
+                 0, [](A& a, const BoundArgs& args) {
+                     if (!a.m_options.saveAsDialog)
+                         return Variant(false);
+                     SaveAsQuestion question;
+                     question.initialFileName = args.value(0, QString()).toString();
+                     question.fileFilter = args.value(1, QString()).toString();
+                     question.filterIndex = args.value(2, std::int32_t(1)).toInt32();
+                     question.title = args.value(3, QString()).toString();
+                     const QString chosen = a.m_options.saveAsDialog(question);
+                     return chosen.isEmpty() ? Variant(false) : Variant(chosen);
+                 });
+
         t.member(QStringLiteral("Evaluate"), {QStringLiteral("Name")}, 1,
                  [](A& a, const BoundArgs& args) { return evaluate(a, args.at(0).toString()); });
 

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 namespace host::render {
@@ -10,6 +11,15 @@ std::shared_ptr<HostClipboard> makeDefaultClipboard();
 } // namespace host::render
 
 namespace host::objects {
+
+// What Application.GetSaveAsFilename asks the user.
+struct SaveAsQuestion
+{
+    QString initialFileName;
+    QString fileFilter; // the host's form: "JPEG (*.jpg),*.jpg,Bitmap (*.bmp),*.bmp"
+    int filterIndex = 1;
+    QString title;
+};
 
 // The settings a host runs with; tests change them to reach other hosts' branches.
 struct HostOptions
@@ -33,6 +43,9 @@ struct HostOptions
     // every copy and paste at once, as the slow reference the shortcut is checked against;
     // the environment variable PICROWS_EAGER_PICTURES=1 turns it off for a whole process.
     bool deferPictureWork = qEnvironmentVariableIntValue("PICROWS_EAGER_PICTURES") == 0;
+    // The save dialog of GetSaveAsFilename: the chosen path, or empty when the user cancels.
+    // A host without one (the batch command, tests) answers as if the user cancelled.
+    std::function<QString(const SaveAsQuestion&)> saveAsDialog;
 };
 
 // The macro workbook the host provides itself, and its two macros.

@@ -40,6 +40,33 @@ TEST(Application, SettingsOfTheHost)
     EXPECT_EQ(app.CutCopyMode(), Variant(false));
 }
 
+TEST(Application, GetSaveAsFilenameAsksTheHostsDialog)
+{
+    host::objects::Host host;
+    const xl::Application app(host.application());
+    host::Args args;
+    args.add(q("InitialFilename"), q("Book1.jpg"))
+        .add(q("FileFilter"), q("JPEG (*.jpg),*.jpg,Bitmap (*.bmp),*.bmp"))
+        .add(q("FilterIndex"), std::int32_t(2))
+        .add(q("Title"), q("名前を付けて保存"));
+    // No dialog (the batch command): as if the user cancelled.
+    EXPECT_EQ(app.call(q("GetSaveAsFilename"), args), Variant(false));
+
+    host::objects::SaveAsQuestion asked;
+    QString answer = q("/tmp/out.bmp");
+    host.options().saveAsDialog = [&](const host::objects::SaveAsQuestion& question) {
+        asked = question;
+        return answer;
+    };
+    EXPECT_EQ(app.call(q("GetSaveAsFilename"), args), Variant(q("/tmp/out.bmp")));
+    EXPECT_EQ(asked.initialFileName, q("Book1.jpg"));
+    EXPECT_EQ(asked.fileFilter, q("JPEG (*.jpg),*.jpg,Bitmap (*.bmp),*.bmp"));
+    EXPECT_EQ(asked.filterIndex, 2);
+    EXPECT_EQ(asked.title, q("名前を付けて保存"));
+    answer.clear();
+    EXPECT_EQ(app.call(q("GetSaveAsFilename"), args), Variant(false));
+}
+
 TEST(Application, BuiltInControlsFollowTheHostState)
 {
     host::objects::Host host;
