@@ -5,7 +5,8 @@
 namespace cli {
 
 // Exit codes shared by every subcommand.
-enum ExitCode {
+enum ExitCode
+{
     kDone = 0,
     kDoneWithRemarks = 1, // done, with exclusions or leftovers
     kBadArguments = 2,

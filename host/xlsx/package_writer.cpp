@@ -165,8 +165,7 @@ void PackageWriter::writeSheets()
                                                : newSheetPart(m_package.strict);
         if (!p.fromPackage)
             addNewPart(p.part, QString::fromUtf8(kWorksheetType));
-        if (sheetChanged &&
-            patchSheet(doc.document_element(), *p.sheet, context, !p.fromPackage))
+        if (sheetChanged && patchSheet(doc.document_element(), *p.sheet, context, !p.fromPackage))
             m_newFormula = true;
         if (!p.sheet->dirtyCells.empty() || !p.fromPackage)
             m_cellsChanged = true;
@@ -422,8 +421,8 @@ void PackageWriter::writeContentTypes()
     for (const auto& [ext, type] : m_newDefaults) {
         bool declared = false;
         for (pugi::xml_node d : xml::children(root, "Default"))
-            declared = declared || xml::text(d.attribute("Extension")).compare(
-                                       ext, Qt::CaseInsensitive) == 0;
+            declared = declared ||
+                       xml::text(d.attribute("Extension")).compare(ext, Qt::CaseInsensitive) == 0;
         if (declared)
             continue;
         // Defaults come before overrides, as producers write them.
@@ -484,8 +483,8 @@ std::set<QString> PackageWriter::orphanMedia() const
             // "dir/_rels/name.rels" holds the relationships of "dir/name".
             const QString source = name.left(slash) + name.mid(slash + 6).chopped(5);
             const auto rewritten = fresh ? m_out.find(folded) : m_out.end();
-            const QByteArray data = rewritten != m_out.end() ? rewritten->second.second
-                                                             : m_package.readPart(name);
+            const QByteArray data =
+                rewritten != m_out.end() ? rewritten->second.second : m_package.readPart(name);
             for (const opc::Relationship& r : opc::parseRelationships(xml::parse(data, name)))
                 if (!r.external)
                     out.insert(opc::resolveTarget(source, r.target).toCaseFolded());

@@ -65,7 +65,8 @@ TEST_P(RepasteCycle, PastedCopyCroppedByTheEdgeMarginShowsTheOriginal)
     const QImage after = shows(copy.ID());
     ASSERT_EQ(after.size(), before.size());
     const QByteArray stored =
-        modelSheet().drawing.find(copy.ID())->picture->image.encodedBytes(); // what the paste stored
+        modelSheet().drawing.find(copy.ID())->picture->image.encodedBytes(); // what the paste
+                                                                             // stored
     const QImage decoded =
         render_test::onWhite(render_test::withoutMargin(imaging::decodeImage(stored), 2));
     const double codecLoss = imaging_test::meanDistance(before, decoded);
