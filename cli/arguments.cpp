@@ -73,6 +73,14 @@ std::optional<int> parseArguments(QCommandLineParser& parser, const Usage& usage
     return std::nullopt;
 }
 
+std::optional<QString> optionValue(const QCommandLineParser& parser,
+                                   const QCommandLineOption& option)
+{
+    if (!parser.isSet(option))
+        return std::nullopt;
+    return parser.value(option);
+}
+
 void printError(const char* command, const QString& message)
 {
     QString line = message;

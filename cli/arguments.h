@@ -5,6 +5,7 @@
 
 #include <optional>
 
+class QCommandLineOption;
 class QCommandLineParser;
 
 namespace cli {
@@ -24,6 +25,10 @@ struct Usage
 // Answers nothing when the command should go on.
 std::optional<int> parseArguments(QCommandLineParser& parser, const Usage& usage,
                                   const QStringList& args, qsizetype positionals);
+
+// The option's value when it was given; none when it was not.
+std::optional<QString> optionValue(const QCommandLineParser& parser,
+                                   const QCommandLineOption& option);
 
 // Writes "picrows COMMAND: MESSAGE" as one line on standard error.
 void printError(const char* command, const QString& message);

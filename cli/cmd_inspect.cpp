@@ -51,15 +51,11 @@ int runInspect(const QStringList& args)
 
     std::vector<xl::Worksheet> sheets;
     if (parser.isSet(sheetOption)) {
-        const QString name = parser.value(sheetOption);
-        try {
-            sheets.push_back(session->book().Worksheets(name));
-        } catch (const host::HostError&) {
-            printError(
-                kUsage.command,
-                QStringLiteral("%1 has no worksheet named '%2'").arg(session->book().Name(), name));
+        const xl::Worksheet sheet =
+            worksheetOrReport(kUsage.command, session->book(), optionValue(parser, sheetOption));
+        if (sheet.isNothing())
             return kBadArguments;
-        }
+        sheets.push_back(sheet);
     } else {
         sheets = session->book().Worksheets().items();
     }

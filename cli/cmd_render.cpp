@@ -85,15 +85,10 @@ int runRender(const QStringList& args)
     if (!session)
         return kBookUnusable;
 
-    xl::Worksheet sheet;
-    try {
-        sheet = parser.isSet(sheetOption) ? session->book().Worksheets(parser.value(sheetOption))
-                                          : session->book().ActiveSheet();
-    } catch (const host::HostError&) {
-        printError(kUsage.command, QStringLiteral("%1 has no worksheet named '%2'")
-                                       .arg(session->book().Name(), parser.value(sheetOption)));
+    const xl::Worksheet sheet =
+        worksheetOrReport(kUsage.command, session->book(), optionValue(parser, sheetOption));
+    if (sheet.isNothing())
         return kBadArguments;
-    }
     // The batch command runs the host in this process: the renderer reads its model.
     const auto sheetObject = std::dynamic_pointer_cast<host::objects::Worksheet>(sheet.ref());
     if (!sheetObject || !sheetObject->hasCells()) {

@@ -76,16 +76,11 @@ int runSavePic(const QStringList& args)
     if (!session)
         return kBookUnusable;
 
-    xl::Worksheet sheet;
-    try {
-        sheet = parser.isSet(sheetOption) ? session->book().Worksheets(parser.value(sheetOption))
-                                          : session->book().ActiveSheet();
-        sheet.Activate();
-    } catch (const host::HostError&) {
-        printError(kUsage.command, QStringLiteral("%1 has no worksheet named '%2'")
-                                       .arg(session->book().Name(), parser.value(sheetOption)));
+    const xl::Worksheet sheet =
+        worksheetOrReport(kUsage.command, session->book(), optionValue(parser, sheetOption));
+    if (sheet.isNothing())
         return kBadArguments;
-    }
+    sheet.Activate();
     if (parser.isSet(rangeOption)) {
         const QString address = parser.value(rangeOption);
         try {

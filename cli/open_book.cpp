@@ -34,6 +34,18 @@ std::unique_ptr<BookSession> openBookOrReport(const char* command, const QString
     return nullptr;
 }
 
+xl::Worksheet worksheetOrReport(const char* command, const xl::Workbook& book,
+                                const std::optional<QString>& name)
+{
+    try {
+        return name ? book.Worksheets(*name) : book.ActiveSheet();
+    } catch (const host::HostError&) {
+        printError(command, QStringLiteral("%1 has no worksheet named '%2'")
+                                .arg(book.Name(), name.value_or(QString())));
+        return {};
+    }
+}
+
 bool saveBookOrReport(const char* command, const xl::Workbook& book, const QString& outPath)
 {
     QString why;

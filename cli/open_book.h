@@ -2,8 +2,10 @@
 
 #include "host/xl/application.h"
 #include "host/xl/workbook.h"
+#include "host/xl/worksheet.h"
 
 #include <memory>
+#include <optional>
 
 namespace host::objects {
 class Host;
@@ -34,6 +36,11 @@ private:
 // Opens `path` for `command`; a workbook that cannot be opened is reported ("cannot open PATH:
 // why") and answers null.
 std::unique_ptr<BookSession> openBookOrReport(const char* command, const QString& path);
+
+// The worksheet `name` of `book`, or its active sheet when no name is given. A book without
+// that worksheet is reported ("BOOK has no worksheet named 'NAME'") and answers Nothing.
+xl::Worksheet worksheetOrReport(const char* command, const xl::Workbook& book,
+                                const std::optional<QString>& name);
 
 // Saves `book` for `command`: over its own file when `outPath` is empty, else as `outPath`. A
 // save that fails is reported ("cannot save PATH: why") and answers false.

@@ -1,6 +1,7 @@
 // `picrows reduce`: a workbook of large photographs shown small becomes several times smaller
 // and renders the same; cutting the cropped parts; a second run has nothing to do; refusals.
 #include "tests/cli/run_picrows.h"
+#include "tests/support/image_distance.h"
 
 #include <QDir>
 #include <QImage>
@@ -24,22 +25,6 @@ using clitest::samplePath;
 QString q(const char* text)
 {
     return QString::fromUtf8(text);
-}
-
-// Mean distance of two images, per channel, 0 to 255.
-double meanDistance(const QImage& a, const QImage& b)
-{
-    if (a.size() != b.size() || a.isNull())
-        return 255;
-    double sum = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y);
-            const QRgb r = b.pixel(x, y);
-            sum += std::abs(qRed(p) - qRed(r)) + std::abs(qGreen(p) - qGreen(r)) +
-                   std::abs(qBlue(p) - qBlue(r));
-        }
-    return sum / (3.0 * a.width() * a.height());
 }
 
 // A photograph-like JPEG: a gradient under many coloured discs.
@@ -160,7 +145,7 @@ TEST_F(Reduce, LargePhotographsShownSmall)
         << reduced.out.toStdString();
 
     const QImage before = render(big);
-    EXPECT_LT(meanDistance(before, render(path("small.xlsx"))), 3.0);
+    EXPECT_LT(test_support::meanLevels(before, render(path("small.xlsx"))), 3.0);
 
     // The frames crop the photographs at the sides: cutting keeps only what shows.
     const clitest::Result cut = runPicrows(
@@ -173,7 +158,7 @@ TEST_F(Reduce, LargePhotographsShownSmall)
         EXPECT_NEAR(s[q("crop_left")].toDouble(), 4.0 / 3, 0.01);
         EXPECT_NEAR(s[q("crop_right")].toDouble(), 4.0 / 3, 0.01);
     }
-    EXPECT_LT(meanDistance(before, render(path("cut.xlsx"))), 3.0);
+    EXPECT_LT(test_support::meanLevels(before, render(path("cut.xlsx"))), 3.0);
 
     const clitest::Result again =
         runPicrows({q("reduce"), path("cut.xlsx"), q("--cut"), q("-o"), path("again.xlsx")});

@@ -1,6 +1,7 @@
 // `picrows savepic`: LibreOffice Draw opens the saved metafile and shows the same picture as
 // the saved bitmap, at its natural size.
 #include "tests/cli/run_picrows.h"
+#include "tests/support/image_distance.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,18 +36,6 @@ QRect inkBounds(const QImage& image)
             }
         }
     return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
-}
-
-double meanDistance(const QImage& a, const QImage& b)
-{
-    double sum = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
-                   std::abs(qBlue(p) - qBlue(q));
-        }
-    return sum / (3.0 * a.width() * a.height());
 }
 
 TEST(SavePicLibreOffice, DrawShowsTheMetafileAsTheBitmapShowsIt)
@@ -88,7 +77,7 @@ TEST(SavePicLibreOffice, DrawShowsTheMetafileAsTheBitmapShowsIt)
     EXPECT_NEAR(onPage.width(), inBitmap.width(), 2);
     EXPECT_NEAR(onPage.height(), inBitmap.height(), 2);
     const QImage shown = page.copy(QRect(onPage.topLeft(), inBitmap.size()));
-    EXPECT_LT(meanDistance(shown, bitmap.copy(inBitmap)), 3.0);
+    EXPECT_LT(test_support::meanLevels(shown, bitmap.copy(inBitmap)), 3.0);
 }
 
 } // namespace

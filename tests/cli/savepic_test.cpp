@@ -1,6 +1,7 @@
 // `picrows savepic`: cells with a picture and a single shape saved as JPEG, BMP and EMF show
 // what the host's copy renders, and refusals carry their exit codes.
 #include "tests/cli/run_picrows.h"
+#include "tests/support/image_distance.h"
 
 #include <QFile>
 #include <QImage>
@@ -19,21 +20,6 @@ using clitest::fixturePath;
 using clitest::runPicrows;
 
 const QString kBook = fixturePath(QStringLiteral("libreoffice_pictures.xlsx"));
-
-double meanDistance(const QImage& a, const QImage& b)
-{
-    if (a.size() != b.size() || a.isNull())
-        return 255;
-    double sum = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y);
-            const QRgb q = b.pixel(x, y);
-            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
-                   std::abs(qBlue(p) - qBlue(q));
-        }
-    return sum / (3.0 * a.width() * a.height());
-}
 
 // The frame of an enhanced metafile's header record, in points (it is stored in hundredths
 // of a millimetre); empty when the file does not start with that record.
@@ -80,7 +66,7 @@ TEST(SavePicCommand, CellsWithAPictureAreSavedAsJpegBitmapAndMetafile)
     EXPECT_EQ(bmp.read().convertToFormat(QImage::Format_RGB32), expected);
     QImageReader jpg(dir.filePath(QStringLiteral("cells.jpg")));
     EXPECT_EQ(jpg.format(), QByteArray("jpeg"));
-    EXPECT_LT(meanDistance(jpg.read(), expected), 3.0);
+    EXPECT_LT(test_support::meanLevels(jpg.read(), expected), 3.0);
     // 96 pixels an inch: the frame is the rendering's size in points.
     const QSizeF frame = emfFrame(dir.filePath(QStringLiteral("cells.emf")));
     EXPECT_NEAR(frame.width(), expected.width() * 0.75, 0.02);

@@ -1,4 +1,5 @@
 #include "tests/host/imaging/test_images.h"
+#include "tests/support/image_distance.h"
 
 #include <QBuffer>
 #include <QImageWriter>
@@ -189,16 +190,7 @@ int maxDistance(const QImage& a, const QImage& b)
 
 double meanDistance(const QImage& a, const QImage& b)
 {
-    const QImage x = a.convertToFormat(QImage::Format_RGB32);
-    const QImage y = b.convertToFormat(QImage::Format_RGB32);
-    double sum = 0;
-    for (int row = 0; row < x.height(); ++row)
-        for (int col = 0; col < x.width(); ++col) {
-            const QRgb p = x.pixel(col, row), q = y.pixel(col, row);
-            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
-                   std::abs(qBlue(p) - qBlue(q));
-        }
-    return sum / (3.0 * x.width() * x.height());
+    return test_support::meanLevels(a, b);
 }
 
 } // namespace imaging_test

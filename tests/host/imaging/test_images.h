@@ -41,7 +41,8 @@ int channelDistance(QRgb a, QRgb b);
 // The largest channelDistance over all pixels; -1 when the sizes differ.
 int maxDistance(const QImage& a, const QImage& b);
 
-// The mean absolute channel difference over all pixels (colour channels only).
+// The mean absolute channel difference over all pixels (colour channels only); 255 when the
+// sizes differ.
 double meanDistance(const QImage& a, const QImage& b);
 
 } // namespace imaging_test
