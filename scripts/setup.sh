@@ -5,7 +5,7 @@ cd "$(dirname "$0")/.."
 
 packages=(
   # build
-  cmake ninja-build g++ pkg-config clang-format
+  cmake ninja-build g++ pkg-config clang-format ccache
   # libraries
   qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins libqt6svg6-dev
   libzip-dev zipcmp libpugixml-dev libturbojpeg0-dev libjpeg-dev zlib1g-dev libgif-dev
