@@ -39,7 +39,14 @@ struct HeifFile
 
 HeifFile openHeif(QByteArrayView bytes)
 {
+    // The decoders register once, before the worker threads first race to use them; libheif
+    // stays initialised for the life of the process.
+    static const heif_error initialised = heif_init(nullptr);
     HeifFile file;
+    if (initialised.code != heif_error_Ok) {
+        file.error = QString::fromUtf8(initialised.message);
+        return file;
+    }
     file.context.reset(heif_context_alloc());
     if (!file.context) {
         file.error = QStringLiteral("out of memory");

@@ -23,6 +23,7 @@ mkdir -p "$corpus"
 
 # Leaks are findings too; UBSan reports stop the run like crashes.
 export ASAN_OPTIONS="detect_leaks=1:${ASAN_OPTIONS_FUZZ:-}"
+export LSAN_OPTIONS="suppressions=$here/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 export QT_QPA_PLATFORM=offscreen
 exec "$fuzzer" -max_total_time="$seconds" -timeout=30 -rss_limit_mb=3072 -print_final_stats=1 \
