@@ -21,10 +21,7 @@ public:
     bool has(int index) const { return index < size() && !m_values[index].isMissing(); }
     const Variant& at(int index) const;
     // The argument, or `fallback` when it was left out.
-    Variant value(int index, const Variant& fallback) const
-    {
-        return has(index) ? at(index) : fallback;
-    }
+    Variant value(int index, const Variant& fallback) const { return has(index) ? at(index) : fallback; }
 
 private:
     std::vector<Variant> m_values;
@@ -33,7 +30,8 @@ private:
 // The members of one object class, looked up by name without regard to letter case.
 // Readers serve property gets and method calls alike; writers serve Let and Set and receive
 // the assigned value separately.
-template <class T> class MemberTable
+template <class T>
+class MemberTable
 {
 public:
     using Reader = std::function<Variant(T&, const BoundArgs&)>;
@@ -117,10 +115,9 @@ private:
             // Not a structured binding: clang before 16 cannot capture one in a lambda.
             const QString& argName = named.first;
             const Variant& value = named.second;
-            const auto found =
-                std::find_if(e.params.cbegin(), e.params.cend(), [&](const QString& p) {
-                    return p.compare(argName, Qt::CaseInsensitive) == 0;
-                });
+            const auto found = std::find_if(e.params.cbegin(), e.params.cend(), [&](const QString& p) {
+                return p.compare(argName, Qt::CaseInsensitive) == 0;
+            });
             if (found == e.params.cend())
                 raise(err::NamedNotFound);
             values[size_t(found - e.params.cbegin())] = value;
@@ -136,7 +133,8 @@ private:
 };
 
 // Base for host objects served from a static member table.
-template <class T> class TableDispatch : public Dispatch
+template <class T>
+class TableDispatch : public Dispatch
 {
 public:
     Variant invoke(const QString& member, CallKind kind, const Args& args) override
