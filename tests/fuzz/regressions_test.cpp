@@ -19,6 +19,8 @@ void replay(const char* folder, Case run)
     fuzz_cases::initialise();
     const QDir dir(QStringLiteral(FUZZ_REGRESSIONS_DIR "/") + QString::fromLatin1(folder));
     const QStringList names = dir.entryList(QDir::Files, QDir::Name);
+    if (names.isEmpty())
+        GTEST_SKIP() << "no input kept for " << folder;
     for (const QString& name : names) {
         SCOPED_TRACE(name.toStdString());
         QFile file(dir.filePath(name));

@@ -1,5 +1,6 @@
 // HEIC and AVIF through libheif: the container's rotation and mirroring applied, transparency
-// kept, the EXIF block handed out, damaged data refused.
+// kept, the EXIF block handed out, damaged data refused. (Image data that is merely wrong
+// decodes to a wrong picture, as a JPEG's does: HEVC decoders conceal such errors.)
 #include "host/imaging/heif_decoder.h"
 
 #include "host/imaging/orientation.h"
@@ -81,9 +82,6 @@ TEST(HeifDecoder, HandsOutTheExifBlock)
 TEST(HeifDecoder, RefusesWhatItCannotDecode)
 {
     const QByteArray file = encodeHeif(photoLike(128, 96), false);
-    QByteArray scrambled = file;
-    for (qsizetype i = scrambled.size() / 2; i < scrambled.size(); ++i)
-        scrambled[i] = char(i * 7);
     const struct
     {
         const char* label;
@@ -92,7 +90,6 @@ TEST(HeifDecoder, RefusesWhatItCannotDecode)
         {"empty", {}},
         {"file-type box only", file.left(32)},
         {"cut in its image data", file.left(file.size() * 3 / 4)},
-        {"image data scrambled", scrambled},
         {"not HEIF", encode(quadrants(8, 8), "png")},
     };
     for (const auto& c : cases) {
