@@ -12,3 +12,8 @@ if(PICROWS_SANITIZE)
     -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
   target_link_options(picrows_flags INTERFACE -fsanitize=address,undefined)
 endif()
+
+# A shared library resolves every symbol through the libraries it links, so a layer that
+# reaches into one it does not link fails to link rather than loading by chance.
+target_link_options(picrows_flags INTERFACE
+  $<$<STREQUAL:$<TARGET_PROPERTY:TYPE>,SHARED_LIBRARY>:LINKER:--no-undefined>)

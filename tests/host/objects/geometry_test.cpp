@@ -2,12 +2,12 @@
 // merged and multi-cell blocks, fonts, and positions far down and right on a sheet.
 #include "tests/host/objects/objects_support.h"
 
-#include "host/objects/digit_width.h"
-#include "host/objects/geometry.h"
+#include "host/model/digit_width.h"
+#include "host/model/geometry.h"
 
 using namespace objects_test;
-using host::objects::columnWidthToPixels;
-using host::objects::maximumDigitWidth;
+using host::model::columnWidthToPixels;
+using host::model::maximumDigitWidth;
 
 namespace {
 
