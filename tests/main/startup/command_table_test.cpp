@@ -84,9 +84,9 @@ TEST_F(CommandTableTest, EveryCommandWithARoutineRunsIt)
 {
     // savepic needs no dialog of its own: it asks the host's save dialog (here cancelled),
     // after confirming the one selected cell.
-    EXPECT_EQ(run("savepic"),
-              std::vector<Message>{{QStringLiteral("選択セルが１つだけの状態です。続行しますか？"),
-                                    MsgButtons::OKCancel, MsgIcon::Question, kTitle}});
+    const Message oneCell{QStringLiteral("選択セルが１つだけの状態です。続行しますか？"),
+                          MsgButtons::OKCancel, MsgIcon::Question, kTitle};
+    EXPECT_EQ(run("savepic"), std::vector<Message>{oneCell});
     EXPECT_EQ(m_saveTitles, QStringList{kTitle + QStringLiteral(" - 画像の保存")});
 
     // The others run their host state checks and stop where their dialog would open.
