@@ -148,8 +148,9 @@ TEST(Application, RunResolvesTheMacrosOfRegisteredAddInWorkbooks)
         Variant answer;
         EXPECT_EQ(errorOf([&] { answer = app.Run(q(c.macro), {Variant(q("a"))}); }), c.error)
             << c.macro;
-        if (c.error == 0)
+        if (c.error == 0) {
             EXPECT_EQ(itemsOf(answer), std::vector<Variant>{Variant(q("a"))}) << c.macro;
+        }
     }
     EXPECT_EQ(
         descriptionOf([&] { app.Run(q("'Book1'!Nope")); }),
