@@ -3,6 +3,7 @@
 // offers, which renders a pending copy of shapes only when one of its pictures is read.
 #include "host/render/clipboard_service.h"
 
+#include "host/objects/application.h"
 #include "host/render/clipboard.h"
 #include "platform/clipboard.h"
 #include "tests/host/objects/objects_support.h"
