@@ -22,3 +22,11 @@ if(PICROWS_SANITIZE)
 elseif(PICROWS_FUZZ)
   message(FATAL_ERROR "PICROWS_FUZZ goes with PICROWS_SANITIZE")
 endif()
+
+# A shared library resolves every symbol through the libraries it links, so a layer that
+# reaches into one it does not link fails to link rather than loading by chance.
+# (Clang leaves the sanitizer runtimes to the executable, so its sanitized libraries are let be.)
+if(NOT (PICROWS_SANITIZE AND CMAKE_CXX_COMPILER_ID MATCHES "Clang"))
+  target_link_options(picrows_flags INTERFACE
+    $<$<STREQUAL:$<TARGET_PROPERTY:TYPE>,SHARED_LIBRARY>:LINKER:--no-undefined>)
+endif()
