@@ -13,6 +13,7 @@
 #   host/imaging/emf.h              the picture codecs host_api re-exports: EMF reading and
 #   host/imaging/gif_writer.h       writing, the GIF writer, the JPEG and PNG encoders
 #   host/imaging/picture_codecs.h
+#   host/imaging/shooting_date.h    and the photographs' own dates from their EXIF blocks
 #
 # and never host/model, host/xlsx, host/render, host/objects or another host/imaging header.
 # The folders of the suite: the main program, the add-ins and the suite's macro workbook.
@@ -21,7 +22,8 @@ cmake_policy(VERSION 3.25)
 
 set(suite_folders main menu_addin ribbon_addin macro_workbook)
 set(allowed_folders host/automation/ host/xl/ host/running/)
-set(allowed_headers host/imaging/emf.h host/imaging/gif_writer.h host/imaging/picture_codecs.h)
+set(allowed_headers host/imaging/emf.h host/imaging/gif_writer.h host/imaging/picture_codecs.h
+  host/imaging/shooting_date.h)
 
 if(NOT SOURCE_DIR)
   message(FATAL_ERROR "check_suite_includes: SOURCE_DIR is not set")
