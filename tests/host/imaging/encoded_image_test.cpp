@@ -270,8 +270,9 @@ TEST(EncodedImage, StoresPhonePicturesUprightAsJpegOrPng)
         EXPECT_EQ(image.format, c.storedAs) << c.label;
         EXPECT_EQ(image.pixelSize, c.upright.size()) << c.label;
         expectQuadrantsOf(image, c.upright, c.label);
-        if (c.storedAs == ImageFormat::Png)
+        if (c.storedAs == ImageFormat::Png) {
             EXPECT_LE(qAlpha(decodePicture(image).pixel(5, c.upright.height() - 1)), 10) << c.label;
+        }
     }
 }
 

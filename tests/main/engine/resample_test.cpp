@@ -249,8 +249,9 @@ TEST_F(Resample, PhotographsAreRepastedAsWhatTheyWereStoredAs)
         EXPECT_EQ(copy.ShapeRange().PictureFormat().StoredFormat(), stored) << transparent;
         // Cut: the copy holds only the visible part and its own edge.
         EXPECT_NEAR(modelShape(copy).picture->untouchedWidth, 150 + 2 * 4.0 / 3, 0.01);
-        if (transparent)
+        if (transparent) {
             EXPECT_EQ(shows(copy).pixelColor(50, 70), QColor(Qt::white)); // nothing drawn there
+        }
         copy.Delete();
     }
     EXPECT_TRUE(messages.shown().empty());
