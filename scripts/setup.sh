@@ -15,7 +15,7 @@ packages=(
   # tests: fixture producers, rendering checks, fonts for Japanese and Calibri metrics; phone
   # photographs (HEIC and AVIF through heif-enc, WebP, JPEG and PNG through Pillow)
   python3-openpyxl libreoffice-calc-nogui libreoffice-draw-nogui poppler-utils xvfb xauth
-  fonts-noto-cjk fonts-crosextra-carlito libheif-examples python3-pil
+  fonts-noto-cjk fonts-crosextra-carlito fonts-liberation libheif-examples python3-pil
   # benchmarks: the Python script insert_bench measures against
   python3-pil
 )
