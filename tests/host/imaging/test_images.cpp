@@ -95,18 +95,24 @@ private:
     QByteArray m_out;
 };
 
+// The TIFF header and IFD0 at 8: orientation, EXIF pointer; next IFD 0. 2 + 2 × 12 + 4 = 30
+// bytes, so the EXIF IFD follows at 38.
+void writeIfd0(TiffWriter& w, int orientation, bool bigEndian)
+{
+    w.out().append(bigEndian ? QByteArray("MM\0*", 4) : QByteArray("II*\0", 4));
+    w.u32(8);
+    w.u16(2);
+    w.u16(0x0112), w.u16(3), w.u32(1), w.u16(quint32(orientation)), w.u16(0);
+    w.u16(0x8769), w.u16(4), w.u32(1), w.u32(38);
+    w.u32(0);
+}
+
 } // namespace
 
 QByteArray exifTiff(int orientation, QSize pixels, bool bigEndian)
 {
     TiffWriter w(bigEndian);
-    w.out().append(bigEndian ? QByteArray("MM\0*", 4) : QByteArray("II*\0", 4));
-    w.u32(8);
-    // IFD0 at 8: orientation, EXIF pointer; next IFD 0. 2 + 2 × 12 + 4 = 30 bytes → EXIF IFD at 38.
-    w.u16(2);
-    w.u16(0x0112), w.u16(3), w.u32(1), w.u16(quint32(orientation)), w.u16(0);
-    w.u16(0x8769), w.u16(4), w.u32(1), w.u32(38);
-    w.u32(0);
+    writeIfd0(w, orientation, bigEndian);
     // EXIF IFD: pixel dimensions as LONGs.
     w.u16(2);
     w.u16(0xA002), w.u16(4), w.u32(1), w.u32(quint32(pixels.width()));
@@ -121,13 +127,8 @@ QByteArray exifDates(int orientation, const char* original, const char* digitize
     const quint16 tags[] = {0x9003, 0x9004};
     const int count = int(!dates[0].isEmpty()) + int(!dates[1].isEmpty());
     TiffWriter w(bigEndian);
-    w.out().append(bigEndian ? QByteArray("MM\0*", 4) : QByteArray("II*\0", 4));
-    w.u32(8);
-    // IFD0 at 8 (30 bytes), the EXIF IFD at 38, then the date texts of 20 bytes each.
-    w.u16(2);
-    w.u16(0x0112), w.u16(3), w.u32(1), w.u16(quint32(orientation)), w.u16(0);
-    w.u16(0x8769), w.u16(4), w.u32(1), w.u32(38);
-    w.u32(0);
+    writeIfd0(w, orientation, bigEndian);
+    // The date texts of 20 bytes each follow the EXIF IFD.
     const quint32 textsAt = 38 + 2 + quint32(count) * 12 + 4;
     w.u16(quint32(count));
     int written = 0;
