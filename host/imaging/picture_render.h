@@ -31,6 +31,9 @@ struct PictureLook
 void paintPicture(QPainter& painter, const QRectF& box, const EncodedImage& image,
                   const PictureLook& look);
 
+// Drops the decoded pictures and the pieces of them drawn (for measuring drawing without them).
+void clearPictureCaches();
+
 // The bounding rectangle of `box` turned by `rotation` degrees about its centre.
 QRectF rotatedBounds(const QRectF& box, double rotation);
 
