@@ -166,7 +166,12 @@ void MainWindow::reconcile()
             sub = m_mdi->addSubWindow(window);
             sub->setAttribute(Qt::WA_DeleteOnClose, false);
             sub->installEventFilter(this);
-            if (m_windows.size() == 1)
+            // Maximised, as the first one is, unless the user arranged them otherwise.
+            const bool maximised =
+                m_windows.size() == 1 ||
+                std::any_of(m_windows.begin(), m_windows.end(),
+                            [](const auto& w) { return w.second && w.second->isMaximized(); });
+            if (maximised)
                 sub->showMaximized();
             else
                 sub->show();

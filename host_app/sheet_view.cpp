@@ -5,6 +5,7 @@
 #include "host/objects/window.h"
 #include "host/objects/workbook.h"
 #include "host/objects/worksheet.h"
+#include "host/render/picture_prefetch.h"
 #include "host_app/commands/view_commands.h"
 #include "host_app/model_signals.h"
 #include "host_app/selection_gestures.h"
@@ -141,6 +142,12 @@ void SheetView::paintEvent(QPaintEvent*)
         return;
     }
     paintSheetView(painter, m_book->model(), *l);
+    // What a screen's scroll in any direction would show gets decoded meanwhile.
+    const QRect area = l->cellArea();
+    const QRectF shown(l->origin(), QSizeF(area.width(), area.height()) / l->scale());
+    host::render::preparePictures(
+        l->sheet(), shown.adjusted(-shown.width(), -shown.height(), shown.width(), shown.height()),
+        l->scale());
 }
 
 void SheetView::resizeEvent(QResizeEvent*)

@@ -5,10 +5,13 @@
 #include "host/imaging/encoded_image.h"
 #include "host/imaging/lum_adjust.h"
 #include "host/imaging/pending_picture.h"
+#include "host/imaging/worker_pool.h"
 
 #include <QCache>
 #include <QMutex>
 #include <QPainter>
+#include <QSet>
+#include <QThreadPool>
 #include <QTransform>
 
 #include <algorithm>
@@ -55,6 +58,31 @@ void storePiece(const QByteArray& key, const QImage& piece)
     c.pieces.insert(key, new QImage(piece), qMax<qsizetype>(1, piece.sizeInBytes() / 1024));
 }
 
+// The visible region in pixels of the whole picture; it reaches beyond the picture where a
+// crop is negative.
+QRectF sourceRect(const EncodedImage& image, const PictureLook& look)
+{
+    const QSizeF untouched = look.untouched;
+    const double perPointX = image.pixelSize.width() / untouched.width();
+    const double perPointY = image.pixelSize.height() / untouched.height();
+    return QRectF(look.cropLeft * perPointX, look.cropTop * perPointY,
+                  (untouched.width() - look.cropLeft - look.cropRight) * perPointX,
+                  (untouched.height() - look.cropTop - look.cropBottom) * perPointY);
+}
+
+// Decodes being made ahead on the worker threads, by their cache keys.
+struct Preparing
+{
+    QMutex mutex;
+    QSet<QByteArray> keys;
+};
+
+Preparing& preparing()
+{
+    static Preparing instance;
+    return instance;
+}
+
 int denominatorFor(double needed)
 {
     for (int d : {8, 4, 2})
@@ -64,6 +92,36 @@ int denominatorFor(double needed)
 }
 
 } // namespace
+
+void prepareDecode(const EncodedImage& image, const PictureLook& look, QSizeF devicePixels)
+{
+    if (image.bytes.isEmpty() || image.key.isEmpty() || devicePixels.isEmpty() ||
+        look.untouched.isEmpty() || image.pixelSize.isEmpty())
+        return;
+    const QRectF source = sourceRect(image, look);
+    if (source.isEmpty())
+        return;
+    const int denominator = denominatorFor(
+        std::max(devicePixels.width() / source.width(), devicePixels.height() / source.height()));
+    if (isDecodeCached(image, denominator))
+        return;
+    const QByteArray key = image.key + char(denominator);
+    {
+        QMutexLocker lock(&preparing().mutex);
+        if (preparing().keys.contains(key))
+            return;
+        preparing().keys.insert(key);
+    }
+    workerPool().start([image, denominator, key] {
+        try {
+            cachedDecode(image, denominator);
+        } catch (const HostError&) {
+            // Painting finds it refused in its turn.
+        }
+        QMutexLocker lock(&preparing().mutex);
+        preparing().keys.remove(key);
+    });
+}
 
 void clearPictureCaches()
 {
@@ -92,12 +150,7 @@ void paintPicture(QPainter& painter, const QRectF& box, const EncodedImage& imag
         untouched.isEmpty() || image.pixelSize.isEmpty())
         return;
 
-    // The visible region in pixels of the whole picture; it reaches beyond the picture where a
-    // crop is negative.
-    const double perPointX = image.pixelSize.width() / untouched.width();
-    const double perPointY = image.pixelSize.height() / untouched.height();
-    const QRectF source(look.cropLeft * perPointX, look.cropTop * perPointY,
-                        visibleWidth * perPointX, visibleHeight * perPointY);
+    const QRectF source = sourceRect(image, look);
 
     // Device pixels along the box's sides, whatever the painter's rotation or scale.
     const QTransform device = painter.combinedTransform();
