@@ -2,6 +2,7 @@
 
 #include "host/model/workbook.h"
 #include "host/render/sheet_render.h"
+#include "host_app/commands/selection_commands.h"
 #include "host_app/shape_hit.h"
 #include "host_app/sheet_layout.h"
 
@@ -32,17 +33,15 @@ CellRect activeCellOf(const host::model::Sheet& sheet)
 void paintCellSelection(QPainter& painter, const SheetLayout& layout)
 {
     const host::model::Sheet& sheet = layout.sheet();
-    const std::vector<CellRect>& areas = sheet.view.selection;
-    CellRect active = activeCellOf(sheet);
-    for (const CellRect& m : sheet.merges)
-        if (m.contains(active.top, active.left))
-            active = m;
-    const QRectF activeRect = layout.cellRect(active);
+    // A merged area shows selected whole, whatever part of it the selection names.
+    std::vector<CellRect> areas;
+    for (const CellRect& area : sheet.view.selection)
+        areas.push_back(commands::withMerges(sheet, area));
+    const QRectF activeRect = layout.cellRect(commands::withMerges(sheet, activeCellOf(sheet)));
 
     QPainterPath shaded;
     for (const CellRect& area : areas)
-        if (!area.isSingleCell() || areas.size() > 1)
-            shaded.addRect(layout.cellRect(area));
+        shaded.addRect(layout.cellRect(area));
     QPainterPath hole;
     hole.addRect(activeRect);
     shaded = shaded.subtracted(hole);

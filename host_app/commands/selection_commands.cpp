@@ -88,7 +88,12 @@ void returnToCells(Worksheet& sheet)
 
 CellRect withMerges(const Worksheet& sheet, CellRect area)
 {
-    const auto& merges = sheet.sheet().merges;
+    return withMerges(sheet.sheet(), area);
+}
+
+CellRect withMerges(const host::model::Sheet& sheet, CellRect area)
+{
+    const auto& merges = sheet.merges;
     for (bool grown = true; grown;) {
         grown = false;
         for (const CellRect& m : merges) {

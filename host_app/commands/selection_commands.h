@@ -4,6 +4,9 @@
 
 #include <vector>
 
+namespace host::model {
+struct Sheet;
+}
 namespace host::objects {
 class Worksheet;
 }
@@ -44,6 +47,7 @@ void deselectShape(host::objects::Worksheet& sheet, int id);
 void returnToCells(host::objects::Worksheet& sheet);
 
 // The area grown until every merged area it touches lies wholly inside it.
+CellRect withMerges(const host::model::Sheet& sheet, CellRect area);
 CellRect withMerges(const host::objects::Worksheet& sheet, CellRect area);
 
 } // namespace host_app::commands
