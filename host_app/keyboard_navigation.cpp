@@ -157,8 +157,7 @@ bool KeyboardNavigation::key(QKeyEvent* event)
     const Qt::KeyboardModifiers mods = event->modifiers();
     const bool shift = mods & Qt::ShiftModifier;
     const bool ctrl = mods & Qt::ControlModifier;
-    const auto cellOf = host::model::parseA1(s.view.activeCell);
-    const CellRect active = cellOf ? *cellOf : CellRect{};
+    const CellRect active = commands::activeCell(s);
     const Stepper stepper(*sheet);
 
     if (event->key() == Qt::Key_Escape) {

@@ -17,12 +17,6 @@ SheetGesture::~SheetGesture() = default;
 
 namespace {
 
-CellRect activeCellOf(const host::objects::Worksheet& sheet)
-{
-    const auto cell = host::model::parseA1(sheet.sheet().view.activeCell);
-    return cell ? *cell : CellRect{};
-}
-
 CellRect spanning(int r1, int c1, int r2, int c2)
 {
     return CellRect{std::min(r1, r2), std::min(c1, c2), std::max(r1, r2), std::max(c1, c2)};
@@ -84,7 +78,7 @@ bool CellSelectionGesture::press(const PointerEvent& event)
     if (!sheet || event.hit.outside)
         return false;
     const ViewHit& hit = event.hit;
-    const CellRect active = activeCellOf(*sheet);
+    const CellRect active = commands::activeCell(sheet->sheet());
     const host::model::Sheet& s = sheet->sheet();
     const bool cellsSelected = s.drawing.selection.empty();
 

@@ -24,12 +24,6 @@ const QColor kSelectionBorder(0x21, 0x73, 0x46);
 const QColor kHandleLine(0x60, 0x60, 0x60);
 constexpr double kHandleSize = 7;
 
-CellRect activeCellOf(const host::model::Sheet& sheet)
-{
-    const auto cell = host::model::parseA1(sheet.view.activeCell);
-    return cell ? *cell : CellRect{};
-}
-
 void paintCellSelection(QPainter& painter, const SheetLayout& layout)
 {
     const host::model::Sheet& sheet = layout.sheet();
@@ -37,7 +31,8 @@ void paintCellSelection(QPainter& painter, const SheetLayout& layout)
     std::vector<CellRect> areas;
     for (const CellRect& area : sheet.view.selection)
         areas.push_back(commands::withMerges(sheet, area));
-    const QRectF activeRect = layout.cellRect(commands::withMerges(sheet, activeCellOf(sheet)));
+    const QRectF activeRect =
+        layout.cellRect(commands::withMerges(sheet, commands::activeCell(sheet)));
 
     QPainterPath shaded;
     for (const CellRect& area : areas)

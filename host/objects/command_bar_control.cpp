@@ -13,7 +13,7 @@ namespace host::objects {
 
 namespace {
 
-[[noreturn]] void methodFailed(const QString& member)
+[[noreturn]] void controlMethodFailed(const QString& member)
 {
     raise(err::ApplicationDefined, QStringLiteral("Method '") + member +
                                        QStringLiteral("' of object '_CommandBarButton' failed"));
@@ -138,7 +138,7 @@ void CommandBarControl::execute()
     if (!def)
         return; // a custom control's command is its handlers'
     if (!def->execute)
-        methodFailed(QStringLiteral("Execute"));
+        controlMethodFailed(QStringLiteral("Execute"));
     def->execute(app());
 }
 
@@ -146,7 +146,7 @@ void CommandBarControl::click()
 {
     check();
     if (!enabled())
-        methodFailed(QStringLiteral("Execute"));
+        controlMethodFailed(QStringLiteral("Execute"));
     std::vector<Variant> args{Variant(shared_from_this()), Variant(false)};
     bars().raiseControlEvent(*this, QStringLiteral("Click"), args);
     if (args.size() > 1 && args[1].toBool())
@@ -158,7 +158,7 @@ void CommandBarControl::choose(const QString& text)
 {
     check();
     if (!enabled())
-        methodFailed(QStringLiteral("Execute"));
+        controlMethodFailed(QStringLiteral("Execute"));
     const BuiltInControl* def = definition();
     if (!def) {
         m_text = text;

@@ -15,15 +15,11 @@ namespace host_app::commands {
 using host::objects::RangeKind;
 using host::objects::Worksheet;
 
-namespace {
-
-CellRect activeCellOf(const Worksheet& sheet)
+CellRect activeCell(const host::model::Sheet& sheet)
 {
-    const auto cell = host::model::parseA1(sheet.sheet().view.activeCell);
+    const auto cell = host::model::parseA1(sheet.view.activeCell);
     return cell ? *cell : CellRect{};
 }
-
-} // namespace
 
 SelectionSnapshot snapshot(Worksheet& sheet)
 {
@@ -83,7 +79,7 @@ void returnToCells(Worksheet& sheet)
     if (s.drawing.selection.empty())
         return;
     const std::vector<CellRect> areas = s.view.selection;
-    selectCells(sheet, areas, activeCellOf(sheet));
+    selectCells(sheet, areas, activeCell(s));
 }
 
 CellRect withMerges(const Worksheet& sheet, CellRect area)

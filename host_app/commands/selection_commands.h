@@ -46,6 +46,9 @@ void deselectShape(host::objects::Worksheet& sheet, int id);
 // Leaves a selection of shapes for the cells selected before it.
 void returnToCells(host::objects::Worksheet& sheet);
 
+// The sheet's active cell as its view states it (A1 when it states none that parses).
+CellRect activeCell(const host::model::Sheet& sheet);
+
 // The area grown until every merged area it touches lies wholly inside it.
 CellRect withMerges(const host::model::Sheet& sheet, CellRect area);
 CellRect withMerges(const host::objects::Worksheet& sheet, CellRect area);
