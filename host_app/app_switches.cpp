@@ -11,14 +11,14 @@ namespace host_app {
 
 namespace {
 
-constexpr int kCursorDefault = -4143;
+using host::objects::kCursorDefault;
 
 Qt::CursorShape shapeOf(int cursor)
 {
     switch (cursor) {
-    case 2:
+    case host::objects::kCursorWait:
         return Qt::WaitCursor;
-    case 3:
+    case host::objects::kCursorIBeam:
         return Qt::IBeamCursor;
     default:
         return Qt::ArrowCursor;

@@ -32,11 +32,6 @@ Variant orNothing(const std::shared_ptr<Dispatch>& object)
     return Variant(ObjectRef(object));
 }
 
-constexpr int kCursorDefault = -4143;
-constexpr int kCursorNorthwestArrow = 1;
-constexpr int kCursorWait = 2;
-constexpr int kCursorIBeam = 3;
-
 } // namespace
 
 Application::Application(HostOptions options)

@@ -25,6 +25,12 @@ class Workbook;
 class Workbooks;
 class Worksheet;
 
+// Application.Cursor's values.
+inline constexpr int kCursorDefault = -4143;
+inline constexpr int kCursorNorthwestArrow = 1;
+inline constexpr int kCursorWait = 2;
+inline constexpr int kCursorIBeam = 3;
+
 // The host application: its switches and settings, the open workbooks in the order they
 // were opened, which of them is active, and the SheetSelectionChange event.
 class Application : public TableDispatch<Application>
@@ -111,7 +117,7 @@ private:
     ChangeNotifier m_changes;
     std::int32_t m_mainWindowId = 0;
     bool m_captionSet = false;
-    int m_cursor = -4143;
+    int m_cursor = kCursorDefault;
     bool m_screenUpdating = true;
     bool m_enableEvents = true;
     bool m_interactive = true;

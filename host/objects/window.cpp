@@ -71,11 +71,8 @@ ObjectRef Window::visibleRange()
     const QPointF origin(g.columnLeft(s.view.leftColumn), g.rowTop(s.view.topRow));
     const QSizeF size(std::max(1, m_viewport.width()) / scale,
                       std::max(1, m_viewport.height()) / scale);
-    model::CellRect cells = render::cellsCovering(book().model(), s, QRectF(origin, size));
-    // Scrolled onto hidden rows or columns, the first ones shown are still the scroll position.
-    cells.top = std::min(cells.top, s.view.topRow);
-    cells.left = std::min(cells.left, s.view.leftColumn);
-    return sheet->range({cells}, RangeKind::Cells);
+    return sheet->range({render::cellsCovering(book().model(), s, QRectF(origin, size))},
+                        RangeKind::Cells);
 }
 
 const MemberTable<Window>& Window::members()
