@@ -11,7 +11,10 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins libqt6svg6-dev
   libzip-dev zipcmp libpugixml-dev libturbojpeg0-dev libjpeg-dev zlib1g-dev libgif-dev
   libgsf-1-dev libheif-dev
-  libgtest-dev libgmock-dev
+  libgtest-dev libgmock-dev libx11-dev
+  # the host application: Qt's X11 platform plugin and what it loads (its tests and
+  # screenshots run under Xvfb, below)
+  qt6-qpa-plugins libxcb-cursor0
   # tests: fixture producers, rendering checks, fonts for Japanese and Calibri metrics; phone
   # photographs (HEIC and AVIF through heif-enc, WebP, JPEG and PNG through Pillow)
   python3-openpyxl libreoffice-calc-nogui libreoffice-draw-nogui poppler-utils xvfb xauth

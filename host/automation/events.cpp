@@ -26,4 +26,11 @@ void EventSource::fire(const QString& name, const std::vector<Variant>& args) co
         entry.second->onEvent(name, args);
 }
 
+void EventSource::fireByRef(const QString& name, std::vector<Variant>& args) const
+{
+    const auto sinks = m_sinks;
+    for (const auto& entry : sinks)
+        entry.second->onEventByRef(name, args);
+}
+
 } // namespace host

@@ -18,6 +18,12 @@ class EventSink
 public:
     virtual ~EventSink();
     virtual void onEvent(const QString& name, const std::vector<Variant>& args) = 0;
+    // An event with arguments passed by reference, which handlers may change (a click's
+    // CancelDefault). A sink that changes none hears it as any other event.
+    virtual void onEventByRef(const QString& name, std::vector<Variant>& args)
+    {
+        onEvent(name, args);
+    }
 };
 
 // The connection point of an object that raises events: sinks are advised and unadvised by a
@@ -29,6 +35,8 @@ public:
     void unadvise(int cookie);
     bool hasSinks() const { return !m_sinks.empty(); }
     void fire(const QString& name, const std::vector<Variant>& args) const;
+    // Each sink in turn sees the arguments as the sinks before it left them.
+    void fireByRef(const QString& name, std::vector<Variant>& args) const;
 
 private:
     std::vector<std::pair<int, std::shared_ptr<EventSink>>> m_sinks;
@@ -42,6 +50,26 @@ public:
     using Callback = std::function<void(const QString& name, const std::vector<Variant>& args)>;
     explicit CallbackSink(Callback callback) : m_callback(std::move(callback)) {}
     void onEvent(const QString& name, const std::vector<Variant>& args) override
+    {
+        m_callback(name, args);
+    }
+
+private:
+    Callback m_callback;
+};
+
+// A sink that hands every event to a function that may change arguments passed by reference.
+class ByRefCallbackSink : public EventSink
+{
+public:
+    using Callback = std::function<void(const QString& name, std::vector<Variant>& args)>;
+    explicit ByRefCallbackSink(Callback callback) : m_callback(std::move(callback)) {}
+    void onEvent(const QString& name, const std::vector<Variant>& args) override
+    {
+        std::vector<Variant> copy = args;
+        m_callback(name, copy);
+    }
+    void onEventByRef(const QString& name, std::vector<Variant>& args) override
     {
         m_callback(name, args);
     }

@@ -248,6 +248,7 @@ void Range::activate()
         if (cellsSelected && r.contains(cell)) {
             s.view.activeCell = model::formatA1(cell, false);
             s.viewDirty = true;
+            sheet.selectionChanged();
             return;
         }
     sheet.select({cell}, cell);
@@ -386,8 +387,9 @@ const MemberTable<Range>& Range::members()
         t.prop(
             QStringLiteral("Hidden"), [](R& r) { return r.hidden(); },
             [](R& r, const Variant& v) { r.setHidden(v.toBool()); });
-        t.prop(QStringLiteral("Locked"), [](R& r) { return r.locked(); },
-               [](R& r, const Variant& v) { r.setLocked(v.toBool()); });
+        t.prop(
+            QStringLiteral("Locked"), [](R& r) { return r.locked(); },
+            [](R& r, const Variant& v) { r.setLocked(v.toBool()); });
 
         t.prop(QStringLiteral("Left"), [](R& r) { return Variant(r.left()); });
         t.prop(QStringLiteral("Top"), [](R& r) { return Variant(r.top()); });

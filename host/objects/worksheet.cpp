@@ -103,9 +103,17 @@ model::SheetGeometry Worksheet::geometry() const
     return model::SheetGeometry(sheet(), book().digitWidth());
 }
 
-void Worksheet::markChanged()
+void Worksheet::markChanged(ChangeKind kind)
 {
-    book().markChanged();
+    Workbook& b = book();
+    b.markChanged();
+    b.app().announce(kind, &b, m_sheet);
+}
+
+void Worksheet::selectionChanged()
+{
+    Workbook& b = book();
+    b.app().announce(ChangeKind::Selection, &b, m_sheet);
 }
 
 ObjectRef Worksheet::range(std::vector<CellRect> areas, RangeKind kind)
@@ -146,7 +154,7 @@ ObjectRef Worksheet::activeCell()
     return range({cell ? *cell : CellRect{}}, RangeKind::Cells);
 }
 
-void Worksheet::select(const std::vector<CellRect>& areas, const CellRect& active)
+void Worksheet::select(const std::vector<CellRect>& areas, const CellRect& active, bool raiseEvent)
 {
     model::Sheet& s = sheet();
     s.drawing.selection.clear(); // selecting cells ends a selection of shapes
@@ -154,7 +162,9 @@ void Worksheet::select(const std::vector<CellRect>& areas, const CellRect& activ
     s.view.activeCell =
         model::formatA1(CellRect{active.top, active.left, active.top, active.left}, false);
     s.viewDirty = true;
-    book().app().raiseSheetSelectionChange(self(), range(areas, RangeKind::Cells));
+    selectionChanged();
+    if (raiseEvent)
+        book().app().raiseSheetSelectionChange(self(), range(areas, RangeKind::Cells));
 }
 
 int Worksheet::nextVisibleFrom(int index) const
@@ -190,6 +200,7 @@ void Worksheet::selectSheet(bool replace)
     if (!s.view.tabSelected) {
         s.view.tabSelected = true;
         s.viewDirty = true;
+        book().app().announce(ChangeKind::Sheets, &book());
     }
 }
 
@@ -219,7 +230,7 @@ void Worksheet::setVisible(const Variant& value)
         s.viewDirty = true;
     }
     book().model().sheetListDirty = true;
-    markChanged();
+    markChanged(ChangeKind::Sheets);
 }
 
 void Worksheet::copy(const BoundArgs& args)
@@ -257,6 +268,7 @@ void Worksheet::copy(const BoundArgs& args)
     to.sheetListDirty = true;
     target->markChanged();
     target->sheetsChanged();
+    app.announce(ChangeKind::Sheets, target.get());
     // The copy becomes the active sheet of its workbook, which becomes the active workbook.
     target->setActiveSheet(insertAt);
     target->activate();
@@ -282,6 +294,7 @@ void Worksheet::remove()
     m.sheetListDirty = true;
     b.markChanged();
     b.sheetsChanged(); // detaches this object
+    b.app().announce(ChangeKind::Sheets, &b);
 }
 
 ObjectRef Worksheet::rangeOf(const BoundArgs& args)
@@ -343,7 +356,7 @@ const MemberTable<Worksheet>& Worksheet::members()
                 checkSheetName(w.book().model(), name, &s);
                 s.name = name;
                 w.book().model().sheetListDirty = true;
-                w.markChanged();
+                w.markChanged(ChangeKind::Sheets);
             });
         t.prop(QStringLiteral("Index"), [](W& w) { return Variant(std::int32_t(w.index())); });
         t.prop(

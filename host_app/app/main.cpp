@@ -1,0 +1,114 @@
+// picrows-host [--version N] [--64bit] [FILE...]: the spreadsheet host application.
+#include "host/objects/application.h"
+#include "host/objects/host.h"
+#include "host/running/running_hosts.h"
+#include "host_app/host_dialogs.h"
+#include "host_app/host_publication.h"
+#include "host_app/main_window.h"
+#include "host_app/recent_files.h"
+#include "platform/widgets/dialog_services.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+// Window ids must cross processes (the main program's dialogs are owned by this window), so
+// the host runs on X11 unless the environment names a platform.
+void chooseX11()
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+}
+
+// Where the automation channel starts: the running host is made known to the desktop, and
+// learns when its window title or open files change.
+void startAutomation(host::objects::Host& host, host_app::MainWindow& window,
+                     std::unique_ptr<host::running::Registration>& registration)
+{
+    auto entry = std::make_shared<host::running::InProcessHost>(host.application(),
+                                                                host.app().mainWindowId());
+    registration = std::make_unique<host::running::Registration>(entry);
+    QObject::connect(&window.publication(), &host_app::HostPublication::changed, &window,
+                     [entry](const host_app::PublishedHost& published) {
+                         entry->setWindowTitle(published.title);
+                     });
+    entry->setWindowTitle(window.publication().current().title);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    chooseX11();
+    QApplication qtApp(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("picrows-host"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QApplication::translate("main", "Picrows のスプレッドシート ホスト"));
+    parser.addHelpOption();
+    const QCommandLineOption version(QStringLiteral("version"),
+                                     QApplication::translate("main", "ホストのバージョン (9–16)"),
+                                     QStringLiteral("N"), QStringLiteral("16"));
+    const QCommandLineOption bits64(QStringLiteral("64bit"),
+                                    QApplication::translate("main", "64 ビット版のホスト"));
+    const QCommandLineOption screenshot(
+        QStringLiteral("screenshot"),
+        QApplication::translate("main", "開いたウィンドウを PNG に保存して終了する"),
+        QStringLiteral("PNG"));
+    parser.addOption(version);
+    parser.addOption(bits64);
+    parser.addOption(screenshot);
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QApplication::translate("main", "開くブック"),
+                                 QStringLiteral("[FILE...]"));
+    parser.process(qtApp);
+
+    bool ok = false;
+    const int number = parser.value(version).toInt(&ok);
+    if (!ok || number < 9 || number > 16) {
+        std::fprintf(
+            stderr, "%s\n",
+            qPrintable(QApplication::translate("main", "--version は 9 から 16 の数です。")));
+        return 2;
+    }
+    if (parser.isSet(bits64) && number <= 12) {
+        std::fprintf(stderr, "%s\n",
+                     qPrintable(QApplication::translate(
+                         "main", "バージョン 12 以前のホストは 64 ビット版になりません。")));
+        return 2;
+    }
+    host::objects::HostOptions options;
+    options.version = QString::number(number) + QStringLiteral(".0");
+    options.is64Bit = parser.isSet(bits64);
+    host::objects::Host host(std::move(options));
+
+    host_app::FileDialogs dialogs;
+    host_app::RecentFiles recent;
+    std::unique_ptr<host::running::Registration> registration;
+    {
+        host_app::MainWindow window(host.app(), dialogs, recent);
+        platform::DialogMessages messages(&window);
+        platform::ScopedMessageService messageScope(messages);
+        window.resize(1200, 800);
+        window.show();
+        startAutomation(host, window, registration);
+        if (!parser.positionalArguments().isEmpty())
+            window.workbookCommands().open(parser.positionalArguments());
+        else
+            window.workbookCommands().newWorkbook();
+        if (parser.isSet(screenshot)) {
+            // Once the windows have been laid out and drawn: the picture, then the end.
+            QTimer::singleShot(500, &window, [&window, path = parser.value(screenshot)] {
+                QApplication::exit(window.grab().save(path, "PNG") ? 0 : 3);
+            });
+        }
+        const int code = QApplication::exec();
+        registration.reset();
+        return code;
+    }
+}

@@ -1,0 +1,98 @@
+#include "host_app/workbook_window.h"
+
+#include "host/automation/host_error.h"
+#include "host/model/workbook.h"
+#include "host/objects/workbook.h"
+#include "host/objects/worksheet.h"
+#include "host/render/sheet_render.h"
+#include "host_app/commands/view_commands.h"
+#include "host_app/model_signals.h"
+#include "host_app/sheet_layout.h"
+#include "host_app/sheet_tabs.h"
+#include "host_app/sheet_view.h"
+
+#include <QGridLayout>
+#include <QScrollBar>
+
+#include <algorithm>
+
+namespace host_app {
+
+WorkbookWindow::WorkbookWindow(std::shared_ptr<host::objects::Workbook> book, ModelSignals& signals,
+                               QWidget* parent)
+    : QWidget(parent), m_book(std::move(book)), m_view(new SheetView(m_book, signals, this)),
+      m_tabs(new SheetTabs(m_book, this)), m_vertical(new QScrollBar(Qt::Vertical, this)),
+      m_horizontal(new QScrollBar(Qt::Horizontal, this)),
+      m_refresh([this](unsigned what) { refresh(what); })
+{
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(0);
+    grid->addWidget(m_view, 0, 0, 1, 2);
+    grid->addWidget(m_vertical, 0, 2);
+    grid->addWidget(m_tabs, 1, 0);
+    grid->addWidget(m_horizontal, 1, 1, 1, 2);
+    grid->setColumnStretch(0, 2);
+    grid->setColumnStretch(1, 3);
+    grid->setRowStretch(0, 1);
+    setFocusProxy(m_view);
+
+    connect(m_view, &SheetView::viewMoved, this, [this] { m_refresh.request(Bars); });
+    connect(&signals, &ModelSignals::sheetsChanged, this,
+            [this](const host::objects::Workbook* book) {
+                if (book == m_book.get())
+                    m_refresh.request(Tabs | Bars);
+            });
+    connect(&signals, &ModelSignals::workbooksChanged, this, [this] { m_refresh.request(Tabs); });
+    connect(m_vertical, &QScrollBar::valueChanged, this, [this] { scrollFromBars(); });
+    connect(m_horizontal, &QScrollBar::valueChanged, this, [this] { scrollFromBars(); });
+    refresh(Bars | Tabs);
+}
+
+void WorkbookWindow::refresh(unsigned what)
+{
+    if (!m_book->attached())
+        return;
+    if (what & Tabs)
+        m_tabs->refresh();
+    if (what & Bars)
+        refreshBars();
+}
+
+void WorkbookWindow::refreshBars()
+{
+    const auto layout = m_view->layout();
+    m_vertical->setEnabled(bool(layout));
+    m_horizontal->setEnabled(bool(layout));
+    if (!layout)
+        return;
+    const host::model::Sheet& sheet = layout->sheet();
+    const host::model::CellRect shown = layout->visibleCells();
+    const host::model::CellRect used = host::render::usedArea(m_book->model(), sheet);
+    // The bars reach past what is used by a screenful, and as far as the view has gone.
+    const int lastRow =
+        std::min(host::model::kMaxRows, std::max(used.bottom, sheet.view.topRow) + shown.rows());
+    const int lastColumn = std::min(host::model::kMaxColumns,
+                                    std::max(used.right, sheet.view.leftColumn) + shown.columns());
+    m_settingBars = true;
+    m_vertical->setRange(1, lastRow);
+    m_vertical->setPageStep(std::max(1, shown.rows() - 1));
+    m_vertical->setValue(sheet.view.topRow);
+    m_horizontal->setRange(1, lastColumn);
+    m_horizontal->setPageStep(std::max(1, shown.columns() - 1));
+    m_horizontal->setValue(sheet.view.leftColumn);
+    m_settingBars = false;
+}
+
+void WorkbookWindow::scrollFromBars()
+{
+    if (m_settingBars || !m_view->sheet())
+        return;
+    try {
+        commands::scrollTo(*m_book, m_vertical->value(), m_horizontal->value());
+    } catch (const host::HostError&) {
+        m_refresh.request(Bars);
+    }
+}
+
+} // namespace host_app
