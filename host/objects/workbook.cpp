@@ -326,6 +326,7 @@ const MemberTable<Workbook>& Workbook::members()
                 book.palette[size_t(paletteIndex(args.at(0)))] = fromColorValue(value.toInt32());
                 book.customPalette = true;
                 book.paletteDirty = true;
+                book.lookChanged();
                 w.markChanged();
             });
 
