@@ -80,6 +80,8 @@ QString literalOf(const Token& t)
         return QStringLiteral("%");
     case Kind::Fill:
         return QString(QChar(kFillMark));
+    case Kind::Slash: // a bar that is no fraction's
+        return QStringLiteral("/");
     default:
         return {};
     }

@@ -129,7 +129,13 @@ std::array<QRgb, 12> Workbook::defaultThemeColors()
             qRgb(0xF7, 0x96, 0x46), qRgb(0x00, 0x00, 0xFF), qRgb(0x80, 0x00, 0x80)};
 }
 
-Workbook::Workbook() : palette(defaultPalette()) {}
+Workbook::Workbook() : palette(defaultPalette())
+{
+    // The records a new styles part starts with, so that index 0 is the plain look.
+    fonts.emplace_back();
+    fills = {CellFill{}, CellFill{FillPattern::Gray125, {}, {}}};
+    borders.emplace_back();
+}
 
 const CellFormat& Workbook::format(int index) const
 {

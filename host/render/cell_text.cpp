@@ -6,7 +6,6 @@
 #include "host/render/block_cells.h"
 #include "host/render/cell_look.h"
 #include "host/render/text_line.h"
-#include "host/render/text_paint.h"
 
 #include <QPainter>
 
@@ -31,19 +30,19 @@ bool showsSomething(const model::Cell& cell)
 }
 
 // What a General number shows in `room` points: the most digits that fit, else nothing.
-QString generalToFit(double value, double room, const TextLineCache& lines)
+QString generalToFit(double value, double room, const TextLineCache& lines, double scale)
 {
     for (int width = 11; width >= 1; --width) {
         const QString text = model::generalNumber(value, width);
-        if (!text.isEmpty() && lines.line(text)->width() <= room)
+        if (!text.isEmpty() && lines.line(text, scale)->width() <= room)
             return text;
     }
     return {};
 }
 
-QString hashesFor(double room, const TextLineCache& lines)
+QString hashesFor(double room, const TextLineCache& lines, double scale)
 {
-    const double hash = std::max(0.1, lines.line(QStringLiteral("#"))->width());
+    const double hash = std::max(0.1, lines.line(QStringLiteral("#"), scale)->width());
     return QString(std::max(1, int(room / hash)), u'#');
 }
 
@@ -63,43 +62,12 @@ HorizontalAlignment flowOf(const CellLook& look, const model::Cell& cell)
     }
 }
 
-int hostAlignment(HorizontalAlignment h)
-{
-    switch (h) {
-    case HorizontalAlignment::Center:
-    case HorizontalAlignment::CenterContinuous:
-        return model::kAlignCenter;
-    case HorizontalAlignment::Right:
-        return model::kAlignRight;
-    case HorizontalAlignment::Justify:
-        return model::kAlignJustify;
-    case HorizontalAlignment::Distributed:
-        return model::kAlignDistributed;
-    default:
-        return model::kAlignLeft;
-    }
-}
-
-int hostAlignment(VerticalAlignment v)
-{
-    switch (v) {
-    case VerticalAlignment::Top:
-    case VerticalAlignment::Justify:
-        return model::kAlignTop;
-    case VerticalAlignment::Center:
-    case VerticalAlignment::Distributed:
-        return model::kAlignCenter;
-    default:
-        return model::kAlignBottom;
-    }
-}
-
 class TextPass
 {
 public:
     TextPass(QPainter& painter, const BlockCells& cells, const model::Workbook& book)
         : m_painter(painter), m_cells(cells), m_book(book),
-          m_block(0, 0, cells.width(), cells.height())
+          m_block(0, 0, cells.width(), cells.height()), m_scale(pixelScale(painter))
     {
     }
 
@@ -117,6 +85,7 @@ private:
     const BlockCells& m_cells;
     const model::Workbook& m_book;
     QRectF m_block;
+    double m_scale; // pixels a point: text is laid out for the pixels it lands on
 };
 
 const model::CellRect* TextPass::sheetMerge(int row, int column) const
@@ -199,32 +168,40 @@ void TextPass::paint(int row, int column, const model::Cell& cell, const CellLoo
 
     const QColor color = shown.color.value_or(look.textColor);
     if (wrap) {
-        TextPlacement placement;
-        placement.wrap = true;
-        placement.horizontal = hostAlignment(h);
-        placement.vertical = hostAlignment(a.vertical);
+        const Qt::Alignment along =
+            h == HorizontalAlignment::Center  ? Qt::AlignHCenter
+            : h == HorizontalAlignment::Right ? Qt::AlignRight
+            : h == HorizontalAlignment::Justify || h == HorizontalAlignment::Distributed
+                ? Qt::AlignJustify
+                : Qt::AlignLeft;
+        const auto lines = look.lines->line(text, m_scale, room, along);
+        double top = inner.top();
+        if (a.vertical == VerticalAlignment::Center || a.vertical == VerticalAlignment::Distributed)
+            top += (inner.height() - lines->height()) / 2;
+        else if (a.vertical == VerticalAlignment::Bottom)
+            top += inner.height() - lines->height();
         m_painter.save();
         m_painter.setClipRect(clip.intersected(m_block), Qt::IntersectClip);
-        paintText(m_painter, inner, text, font, color, placement);
+        lines->draw(m_painter, QPointF(inner.left(), top), color);
         m_painter.restore();
         return;
     }
 
     text.remove(u'\n'); // line breaks show only in wrapped cells
     const TextLineCache& lines = *look.lines;
-    double width = lines.line(text)->width();
+    double width = lines.line(text, m_scale)->width();
     bool shrunk = false;
     if (shown.general && width > room) {
-        text = generalToFit(cell.number, room, lines);
+        text = generalToFit(cell.number, room, lines, m_scale);
         if (text.isEmpty())
-            text = hashesFor(room, lines);
+            text = hashesFor(room, lines, m_scale);
     } else if (shown.number && (width > room || shown.unshowable)) {
-        text = hashesFor(room, lines);
+        text = hashesFor(room, lines, m_scale);
     } else if (a.shrinkToFit && width > room && width > 0) {
         font.setPointSizeF(std::max(1.0, font.pointSizeF() * room / width));
         shrunk = true;
     } else if (shown.fillAt >= 0) {
-        const double each = lines.line(QString(shown.fillChar))->width();
+        const double each = lines.line(QString(shown.fillChar), m_scale)->width();
         const int count = each > 0 ? int((room - width) / each) : 0;
         if (count > 0)
             text.insert(std::min(shown.fillAt, text.size()), QString(count, shown.fillChar));
@@ -235,7 +212,7 @@ void TextPass::paint(int row, int column, const model::Cell& cell, const CellLoo
         mayRunOn = false;
     }
     const std::shared_ptr<const TextLine> line =
-        shrunk ? std::make_shared<const TextLine>(text, font) : lines.line(text);
+        shrunk ? std::make_shared<const TextLine>(text, font, m_scale) : lines.line(text, m_scale);
     width = line->width();
     if (mayRunOn && !shown.number && width > room) {
         const double over = width - room;
@@ -261,9 +238,14 @@ void TextPass::paint(int row, int column, const model::Cell& cell, const CellLoo
     const QRectF visible = clip.intersected(m_block);
     if (visible.isEmpty())
         return;
+    const QRectF drawn(left, top, width, line->height());
+    if (clip.contains(drawn)) { // most values: the block's own clip is enough
+        line->draw(m_painter, drawn.topLeft(), color);
+        return;
+    }
     m_painter.save();
     m_painter.setClipRect(visible, Qt::IntersectClip);
-    line->draw(m_painter, QPointF(left, top), color);
+    line->draw(m_painter, drawn.topLeft(), color);
     m_painter.restore();
 }
 

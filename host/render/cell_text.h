@@ -27,8 +27,9 @@ struct CellText
     std::optional<QColor> color; // the number format's colour, over the font's
     qsizetype fillAt = -1;       // where a repeated character fills the width
     QChar fillChar;
-    bool number = false;  // a number or date: never runs on, hashes when too wide
-    bool general = false; // a General number: fewer digits when too wide
+    bool number = false;     // a number or date: never runs on, hashes when too wide
+    bool general = false;    // a General number: fewer digits when too wide
+    bool unshowable = false; // a number its format cannot show: hashes fill the cell
 };
 
 // What the cell shows by its look; empty text for a cell that shows nothing.

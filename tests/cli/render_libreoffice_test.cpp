@@ -162,7 +162,7 @@ double blockDifference(const QImage& a, const QImage& b, int n)
                 }
             sum += std::abs(da - db) / (n * n);
         }
-    return w * h ? sum / (w * h) : 255;
+    return w > 0 && h > 0 ? sum / (w * h) : 255;
 }
 
 bool needsLibreOffice()
