@@ -1,6 +1,7 @@
 #pragma once
 
 #include "host/model/cell_ref.h"
+#include "host/model/cell_style.h"
 #include "host/model/drawing.h"
 
 #include <QRgb>
@@ -22,6 +23,7 @@ namespace host::model {
 
 struct PackageState; // defined by the .xlsx layer
 struct SheetSource;  // defined by the .xlsx layer
+struct LookCache;    // defined by the renderer: cell formats resolved for drawing
 
 enum class CellKind { Empty, Number, Text, Boolean, Error };
 
@@ -124,6 +126,13 @@ struct CellFormat
     // For a format appended since loading: the format whose font, fill, border and number
     // format it shares (the writer copies that record and changes its protection).
     int baseFormat = 0;
+    // The look: indexes into the workbook's fonts, fills and borders, and the number format's
+    // id (built-in below 164, else one of the workbook's codes).
+    int font = 0;
+    int fill = 0;
+    int border = 0;
+    int numberFormat = 0;
+    CellAlignment alignment;
 };
 
 struct Workbook
@@ -136,6 +145,14 @@ struct Workbook
     std::vector<CellFormat> cellFormats{CellFormat{}};
     QString defaultFontName = QStringLiteral("Calibri");
     double defaultFontSize = 11;
+    // The records the cell formats point into, and the workbook's own number format codes.
+    std::vector<CellFont> fonts;
+    std::vector<CellFill> fills;
+    std::vector<CellBorder> borders;
+    std::map<int, QString> numberFormats;
+    // dk1, lt1, dk2, lt2, accent1–6, hlink, folHlink as the theme states them.
+    std::array<QRgb, 12> themeColors = defaultThemeColors();
+    bool date1904 = false; // serial numbers count days from 1904 rather than 1900
 
     // The 56-entry palette; `customPalette` when the file brings its own.
     std::array<QRgb, 56> palette{};
@@ -146,9 +163,17 @@ struct Workbook
 
     std::shared_ptr<PackageState> package; // the package as read; none for a new workbook
 
+    // Counts changes of the look (formats, their records, palette, theme); what is built
+    // from the look is rebuilt when it differs. `lookCache` is the renderer's and lives
+    // as long as the workbook.
+    int lookRevision = 0;
+    mutable std::shared_ptr<LookCache> lookCache;
+
     static std::array<QRgb, 56> defaultPalette();
+    static std::array<QRgb, 12> defaultThemeColors();
     Workbook();
     const CellFormat& format(int index) const;
+    void lookChanged() { ++lookRevision; }
 };
 
 } // namespace host::model

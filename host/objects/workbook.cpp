@@ -341,6 +341,7 @@ const MemberTable<Workbook>& Workbook::members()
                 book.palette[size_t(paletteIndex(args.at(0)))] = fromColorValue(value.toInt32());
                 book.customPalette = true;
                 book.paletteDirty = true;
+                book.lookChanged();
                 w.markChanged();
                 for (const auto& sheet : book.sheets)
                     w.app().announce(ChangeKind::Cells, &w, sheet.get());

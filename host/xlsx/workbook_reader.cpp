@@ -6,6 +6,7 @@
 #include "host/xlsx/package_state.h"
 #include "host/xlsx/sheet_reader.h"
 #include "host/xlsx/styles_part.h"
+#include "host/xlsx/theme_part.h"
 #include "host/xlsx/xml_util.h"
 #include "host/xlsx/zip_archive.h"
 
@@ -90,8 +91,7 @@ void readSharedStrings(PackageState& package)
     }
 }
 
-void readSheet(const PackageState& package, const Workbook& book, const QString& part,
-               Sheet& sheet)
+void readSheet(const PackageState& package, const Workbook& book, const QString& part, Sheet& sheet)
 {
     const pugi::xml_document doc = readXml(package, part);
     const pugi::xml_node root = doc.document_element();
@@ -153,6 +153,13 @@ std::unique_ptr<Workbook> readWorkbook(std::shared_ptr<const ZipArchive> archive
         }
     }
     package->stylesFormats = book->cellFormats;
+    if (const opc::Relationship* r = opc::findByType(rels, "theme")) {
+        const QString part = opc::resolveTarget(package->workbookPart, r->target);
+        if (package->hasPart(part))
+            if (const auto colors = readThemeColors(readXml(*package, part).document_element()))
+                book->themeColors = *colors;
+    }
+    book->date1904 = package->date1904;
     if (const opc::Relationship* r = opc::findByType(rels, "sharedStrings")) {
         const QString part = opc::resolveTarget(package->workbookPart, r->target);
         if (package->hasPart(part))
