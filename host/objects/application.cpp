@@ -265,6 +265,17 @@ const MemberTable<Application>& Application::members()
         t.prop(
             QStringLiteral("DisplayAlerts"), [](A& a) { return Variant(a.m_displayAlerts); },
             [](A& a, const Variant& v) { a.m_displayAlerts = v.toBool(); });
+        // The mouse pointer over the host's windows: -4143 default, 1 arrow, 2 wait, 3 I-beam.
+        t.prop(
+            QStringLiteral("Cursor"), [](A& a) { return Variant(a.m_cursor); },
+            [](A& a, const Variant& v) {
+                const std::int32_t cursor = v.toInt32();
+                if (cursor != -4143 && (cursor < 1 || cursor > 3))
+                    raise(err::ApplicationDefined,
+                          QStringLiteral("Unable to set the Cursor property of the Application "
+                                         "class"));
+                a.m_cursor = cursor;
+            });
         // False, or the pending operation: 1 copy, 2 cut. Assigning anything clears it.
         t.prop(
             QStringLiteral("CutCopyMode"),

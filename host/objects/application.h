@@ -85,6 +85,7 @@ private:
     bool m_enableEvents = true;
     bool m_interactive = true;
     bool m_displayAlerts = true;
+    std::int32_t m_cursor = -4143; // xlDefault
     int m_cutCopyMode = 0;
     int m_bookCounter = 0;
     std::vector<std::shared_ptr<Workbook>> m_books;
