@@ -8,6 +8,7 @@
 
 #include <QElapsedTimer>
 #include <QLocalSocket>
+#include <QThread>
 
 #include <signal.h>
 #include <unistd.h>
@@ -222,7 +223,8 @@ void Client::release(quint64 handle, quint64 count)
         QByteArray out;
         appendReleases(out);
         send(std::move(out));
-    } else {
+    } else if (QThread::currentThread()->loopLevel() > 0) {
+        // Idle in an event loop, the host gets them soon; otherwise with the next call.
         postFlush();
     }
 }

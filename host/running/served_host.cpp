@@ -24,8 +24,9 @@ ServedHost::ServedHost(ObjectRef application, remote::ServerOptions options)
     : m_application(application), m_server(application, options),
       m_local(std::make_shared<InProcessHost>(application, 0))
 {
+    // Soon after a turn of calls, but once for a run of them.
     m_soon.setSingleShot(true);
-    m_soon.setInterval(0);
+    m_soon.setInterval(50);
     connect(&m_soon, &QTimer::timeout, this, &ServedHost::refresh);
     m_everySecond.setInterval(1000);
     connect(&m_everySecond, &QTimer::timeout, this, &ServedHost::refresh);
