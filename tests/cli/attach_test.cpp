@@ -6,6 +6,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -184,3 +186,71 @@ TEST_F(Attach, RefusalsSayWhy)
 }
 
 } // namespace
+
+// The commands that read the host's copies from the clipboard need the desktop's clipboard,
+// shared between the host and the command: run under a display (ctest runs these under
+// xvfb-run).
+class AttachOnDisplay : public Attach
+{
+protected:
+    void SetUp() override
+    {
+        if (qEnvironmentVariableIsEmpty("DISPLAY"))
+            GTEST_SKIP() << "needs a display";
+        Attach::SetUp();
+        m_oldPlatform = qgetenv("QT_QPA_PLATFORM");
+        qputenv("QT_QPA_PLATFORM", "xcb"); // the host's, inherited
+    }
+    void TearDown() override
+    {
+        qputenv("QT_QPA_PLATFORM", m_oldPlatform);
+        Attach::TearDown();
+    }
+
+    // The command on the display, as a user's terminal runs it.
+    clitest::Result onDisplay(const QStringList& args)
+    {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(q("QT_QPA_PLATFORM"));
+        process.setProcessEnvironment(env);
+        process.start(QStringLiteral(PICROWS_BIN), args);
+        clitest::Result result;
+        if (!process.waitForFinished(120000))
+            return result;
+        result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        result.out = process.readAllStandardOutput();
+        result.err = process.readAllStandardError();
+        return result;
+    }
+
+    QByteArray m_oldPlatform;
+};
+
+TEST_F(AttachOnDisplay, SavepicAndReduceTakeTheHostsCopiesFromTheDesktopClipboard)
+{
+    remote_test::HostProcess host({book()});
+    ASSERT_TRUE(host.ready());
+    for (const char* ending : {"bmp", "emf"}) {
+        const QString attached = dir.filePath(q("attached.") + q(ending));
+        const QString fromFile = dir.filePath(q("file.") + q(ending));
+        const clitest::Result r =
+            onDisplay({q("savepic"), q("--attach"), q("--range"), q("B3:D5"), q("-o"), attached});
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        ASSERT_EQ(runPicrows({q("savepic"), book(), q("--range"), q("B3:D5"), q("-o"), fromFile})
+                      .exitCode,
+                  0);
+        EXPECT_FALSE(bytesOf(attached).isEmpty());
+        EXPECT_EQ(bytesOf(attached), bytesOf(fromFile)) << ending;
+    }
+
+    ASSERT_EQ(runPicrows({q("insert"), q("--attach"), q("--range"), q("B3:B10"), q("--no-exclude"),
+                          q("--no-reduce"), q("--config-dir"), dir.filePath(q("config")),
+                          photo("01_sakura.jpg")})
+                  .exitCode,
+              0);
+    const clitest::Result reduced = onDisplay({q("reduce"), q("--attach"), q("--factor"), q("1")});
+    ASSERT_EQ(reduced.exitCode, 0) << reduced.err.toStdString();
+    EXPECT_TRUE(reduced.out.contains("○\talbum.xlsx\t")) << reduced.out.toStdString();
+    EXPECT_FALSE(reduced.out.contains("size\t")); // nothing saved, so no sizes
+}
