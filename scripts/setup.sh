@@ -16,6 +16,8 @@ packages=(
   fonts-noto-cjk fonts-crosextra-carlito
   # benchmarks: the Python script insert_bench measures against
   python3-pil
+  # fuzz targets (configured with CXX=clang++ -DPICROWS_FUZZ=ON): clang and libFuzzer
+  clang libclang-rt-14-dev
 )
 
 missing=()
