@@ -330,20 +330,24 @@ void Client::readWhileIdle()
 {
     if (m_inCall > 0 || !m_connected)
         return;
-    const std::shared_ptr<Client> self = shared_from_this();
+    // Counted before the reference is taken and after it is dropped: whatever drops the last
+    // object here leaves the deletion to the event loop.
     ++m_inSlot;
-    m_reader.append(m_socket->readAll());
-    while (const std::optional<QByteArray> frame = m_reader.next()) {
-        const std::optional<Message> message = parseMessage(*frame);
-        if (!message) {
-            fail();
-            break;
+    {
+        const std::shared_ptr<Client> self = shared_from_this();
+        m_reader.append(m_socket->readAll());
+        while (const std::optional<QByteArray> frame = m_reader.next()) {
+            const std::optional<Message> message = parseMessage(*frame);
+            if (!message) {
+                fail();
+                break;
+            }
+            take(*message);
         }
-        take(*message);
+        if (m_reader.failed() || m_socket->state() != QLocalSocket::ConnectedState)
+            fail();
+        postDelivery();
     }
-    if (m_reader.failed() || m_socket->state() != QLocalSocket::ConnectedState)
-        fail();
-    postDelivery();
     --m_inSlot;
 }
 
@@ -358,29 +362,30 @@ void Client::postDelivery()
 void Client::deliverEvents()
 {
     m_deliveryPosted = false;
-    const std::shared_ptr<Client> self = weak_from_this().lock();
-    if (!self)
-        return;
-    ++m_inSlot;
-    // One at a time: a handler may call the host, wait in a dialog of its own, or end the
-    // connection's last object.
-    while (!m_events.empty() && m_inCall == 0) {
-        PendingEvent event = std::move(m_events.front());
-        m_events.pop_front();
-        const auto it = m_proxies.find(event.handle);
-        const std::shared_ptr<RemoteObject> target =
-            it == m_proxies.end() ? nullptr : it->second.lock();
-        if (!target)
-            continue;
-        try {
-            target->events()->fire(event.name, event.args);
-        } catch (const std::exception& e) {
-            std::fprintf(stderr, "host event %s: %s\n", qPrintable(event.name), e.what());
+    ++m_inSlot; // see readWhileIdle
+    {
+        const std::shared_ptr<Client> self = weak_from_this().lock();
+        // One at a time: a handler may call the host, wait in a dialog of its own, or end the
+        // connection's last object.
+        while (self && !m_events.empty() && m_inCall == 0) {
+            PendingEvent event = std::move(m_events.front());
+            m_events.pop_front();
+            const auto it = m_proxies.find(event.handle);
+            const std::shared_ptr<RemoteObject> target =
+                it == m_proxies.end() ? nullptr : it->second.lock();
+            EventSource* source = target ? target->events() : nullptr;
+            if (!source)
+                continue;
+            try {
+                source->fire(event.name, event.args);
+            } catch (const std::exception& e) {
+                std::fprintf(stderr, "host event %s: %s\n", qPrintable(event.name), e.what());
+            }
         }
+        if (self && !m_events.empty())
+            postDelivery();
     }
     --m_inSlot;
-    if (!m_events.empty())
-        postDelivery();
 }
 
 void Client::fail()

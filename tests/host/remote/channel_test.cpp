@@ -279,6 +279,20 @@ TEST_F(Across, AnEventRaisedDuringACallWaitsForTheEventLoop)
     root->events()->unadvise(cookie);
 }
 
+TEST_F(Across, AHandlerMayLetGoOfTheConnectionsLastObject)
+{
+    auto other = std::make_shared<ObjectRef>(host::remote::Client::connect(served.socketPath()));
+    int calls = 0;
+    (*other)->events()->advise(std::make_shared<host::CallbackSink>(
+        [&](const QString&, const std::vector<Variant>&) {
+            ++calls;
+            other->reset(); // the connection ends with its last object, inside its own delivery
+        }));
+    root->call(QStringLiteral("FireLater"), {std::int32_t(2), std::int32_t(10)});
+    EXPECT_TRUE(eventually([&] { return root->get(QStringLiteral("Clients")).toInt32() == 1; }));
+    EXPECT_EQ(calls, 1);
+}
+
 TEST_F(Across, AnObjectWithoutEventsRefusesASink)
 {
     const ObjectRef child = root->call(QStringLiteral("Child"), {QStringLiteral("a")}).toObject();
