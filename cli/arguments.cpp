@@ -45,6 +45,12 @@ QString helpText(QCommandLineParser& parser, const Usage& usage)
 std::optional<int> parseArguments(QCommandLineParser& parser, const Usage& usage,
                                   const QStringList& args, qsizetype positionals)
 {
+    return parseArguments(parser, usage, args, positionals, positionals);
+}
+
+std::optional<int> parseArguments(QCommandLineParser& parser, const Usage& usage,
+                                  const QStringList& args, qsizetype fewest, qsizetype most)
+{
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Show this help."));
     parser.addOption(help);
@@ -61,13 +67,13 @@ std::optional<int> parseArguments(QCommandLineParser& parser, const Usage& usage
         return kDone;
     }
     const QStringList given = parser.positionalArguments();
-    if (given.size() != positionals) {
+    if (given.size() < fewest || given.size() > most) {
         printError(
             usage.command,
-            given.size() < positionals
+            given.size() < fewest
                 ? QStringLiteral("missing argument; usage: picrows %1 %2")
                       .arg(QString::fromUtf8(usage.command), QString::fromUtf8(usage.synopsis))
-                : QStringLiteral("unexpected argument '%1'").arg(given.at(positionals)));
+                : QStringLiteral("unexpected argument '%1'").arg(given.at(most)));
         return kBadArguments;
     }
     return std::nullopt;

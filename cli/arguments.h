@@ -25,6 +25,9 @@ struct Usage
 // Answers nothing when the command should go on.
 std::optional<int> parseArguments(QCommandLineParser& parser, const Usage& usage,
                                   const QStringList& args, qsizetype positionals);
+// The same with a positional count from `fewest` to `most`.
+std::optional<int> parseArguments(QCommandLineParser& parser, const Usage& usage,
+                                  const QStringList& args, qsizetype fewest, qsizetype most);
 
 // The option's value when it was given; none when it was not.
 std::optional<QString> optionValue(const QCommandLineParser& parser,

@@ -31,7 +31,7 @@ namespace cli {
 namespace {
 
 const Usage kUsage{
-    "insert", "BOOK --range ADDR [options] PATH... (-o OUT | --in-place)",
+    "insert", "(BOOK (-o OUT | --in-place) | --attach [BOOK]) --range ADDR [options] PATH...",
     "Inserts the pictures named by PATH into the cells of ADDR on the active sheet (or --sheet "
     "NAME), one picture per cell or per area, fitted as the settings say: the insertion "
     "dialog's selected-cells mode, with the range selected. A file is taken as it is; a "
@@ -44,7 +44,19 @@ const Usage kUsage{
     "paste-info cell is answered Yes with --overwrite-info, else No. At the end the excluded "
     "cells (\"excluded\\tADDRESS\\tREASON\") and the pictures left over (\"left over\\tPATH\") "
     "are listed on standard output. Exit codes: 0 done, 1 done with exclusions or leftovers "
-    "(or stopped by a host error), 2 bad arguments, 3 the workbook cannot be opened or saved."};
+    "(or stopped by a host error), 2 bad arguments, 3 the workbook cannot be opened or saved. "
+    "With --attach, the pictures go into the workbook BOOK (a workbook file name, default: the "
+    "active workbook) open in the running host, shown there at once and saved only when the "
+    "user saves (or picrows save --attach)."};
+
+// With --attach the workbook is optional: a first path that names a workbook is taken for it.
+bool namesWorkbook(const QString& path)
+{
+    for (const char* suffix : {".xlsx", ".xlsm", ".xls"})
+        if (path.endsWith(QLatin1String(suffix), Qt::CaseInsensitive))
+            return true;
+    return false;
+}
 
 bool stderrIsTerminal()
 {
@@ -163,7 +175,7 @@ int runInsert(const QStringList& args)
         parser.addPositionalArgument(QStringLiteral("PATH"),
                                      QStringLiteral("Picture files and folders."));
         for (const QCommandLineOption& o :
-             {rangeOption, sheetOption, outOption, inPlace, configDir})
+             {rangeOption, sheetOption, outOption, inPlace, configDir, attachOption()})
             parser.addOption(o);
         overrides.addTo(parser);
     };
@@ -173,11 +185,13 @@ int runInsert(const QStringList& args)
     probe.addOption(QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}));
     probe.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const bool probed = probe.parse(QStringList(QStringLiteral("picrows")) + args);
+    const bool attach = attachRequested(args);
+    const qsizetype fewest = attach ? 1 : 2;
     QCommandLineParser parser;
     build(parser);
     if (const auto stop =
-            parseArguments(parser, kUsage, args,
-                           probed ? std::max<qsizetype>(2, probe.positionalArguments().size()) : 2))
+            parseArguments(parser, kUsage, args, fewest,
+                           probed ? std::max(fewest, probe.positionalArguments().size()) : fewest))
         return *stop;
 
     QString error;
@@ -185,29 +199,43 @@ int runInsert(const QStringList& args)
         printError(kUsage.command, error);
         return kBadArguments;
     }
-    const QStringList given = parser.positionalArguments();
-    const QString bookPath = given.front();
+    QStringList given = parser.positionalArguments();
+    const QString bookPath =
+        !attach || namesWorkbook(given.front()) ? given.takeFirst() : QString();
+    if (given.isEmpty()) {
+        printError(kUsage.command, QStringLiteral("missing PATH: the pictures to insert"));
+        return kBadArguments;
+    }
     const QString outPath = parser.value(outOption);
     if (!parser.isSet(rangeOption)) {
         printError(kUsage.command, QStringLiteral("missing --range ADDR"));
         return kBadArguments;
     }
-    if (outPath.isEmpty() == !parser.isSet(inPlace)) {
+    if (attach && (parser.isSet(outOption) || parser.isSet(inPlace))) {
+        printError(kUsage.command,
+                   QStringLiteral("--attach leaves saving to the host: no -o or --in-place"));
+        return kBadArguments;
+    }
+    if (!attach && outPath.isEmpty() == !parser.isSet(inPlace)) {
         printError(kUsage.command, QStringLiteral("give one of -o OUT and --in-place"));
         return kBadArguments;
     }
     picrows::PictureList list;
-    if (!listPictures(given.mid(1), list, error)) {
+    if (!listPictures(given, list, error)) {
         printError(kUsage.command, error);
         return kBadArguments;
     }
 
-    const std::unique_ptr<BookSession> session = openBookOrReport(kUsage.command, bookPath);
+    const std::unique_ptr<BookSession> session = attach
+                                                     ? attachBookOrReport(kUsage.command, bookPath)
+                                                     : openBookOrReport(kUsage.command, bookPath);
     if (!session)
         return kBookUnusable;
     const xl::Application& app = session->app();
     xl::Range range;
     try {
+        if (attach)
+            session->book().Activate();
         if (parser.isSet(sheetOption))
             session->book().Worksheets(parser.value(sheetOption)).Activate();
     } catch (const host::HostError& e) {
@@ -266,7 +294,7 @@ int runInsert(const QStringList& args)
         report += QStringLiteral("left over\t") + path + u'\n';
     printOut(report);
 
-    if (!saveBookOrReport(kUsage.command, session->book(), outPath))
+    if (!attach && !saveBookOrReport(kUsage.command, session->book(), outPath))
         return kBookUnusable;
     const bool remarks = !outcome.ExclusionList.isEmpty() || !list.isEmpty() || outcome.error;
     return remarks ? kDoneWithRemarks : kDone;

@@ -36,12 +36,22 @@ void provideRuntimeDir()
         qputenv("XDG_RUNTIME_DIR", dir);
 }
 
+bool attachesToHost(int argc, char** argv)
+{
+    for (int i = 2; i < argc; ++i)
+        if (std::strcmp(argv[i], "--attach") == 0)
+            return true;
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    // The host renders and measures text, which needs Qt Gui but no display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    // The host renders and measures text, which needs Qt Gui but no display. Attached to a
+    // running host, the command shares the desktop's clipboard with it when there is one.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+        !(attachesToHost(argc, argv) && !qEnvironmentVariableIsEmpty("DISPLAY")))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     provideRuntimeDir();
     QGuiApplication app(argc, argv);

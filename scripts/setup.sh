@@ -21,6 +21,8 @@ packages=(
   fonts-noto-cjk fonts-crosextra-carlito libheif-examples python3-pil
   # benchmarks: the Python script insert_bench measures against
   python3-pil
+  # fuzz targets (configured with CXX=clang++ -DPICROWS_FUZZ=ON): clang and libFuzzer
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -6,6 +6,8 @@ namespace host {
 
 EventSink::~EventSink() = default;
 
+EventSource::~EventSource() = default;
+
 int EventSource::advise(std::shared_ptr<EventSink> sink)
 {
     const int cookie = m_nextCookie++;

@@ -27,12 +27,14 @@ public:
 };
 
 // The connection point of an object that raises events: sinks are advised and unadvised by a
-// cookie. A sink may unadvise itself (or others) while an event is being delivered.
+// cookie. A sink may unadvise itself (or others) while an event is being delivered. A stand-in
+// for an object of another process overrides advise and unadvise to tell that process.
 class EventSource
 {
 public:
-    int advise(std::shared_ptr<EventSink> sink);
-    void unadvise(int cookie);
+    virtual ~EventSource();
+    virtual int advise(std::shared_ptr<EventSink> sink);
+    virtual void unadvise(int cookie);
     bool hasSinks() const { return !m_sinks.empty(); }
     void fire(const QString& name, const std::vector<Variant>& args) const;
     // Each sink in turn sees the arguments as the sinks before it left them.

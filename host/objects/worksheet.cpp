@@ -10,6 +10,7 @@
 #include "host/objects/shape_selection.h"
 #include "host/objects/sheet_name.h"
 #include "host/objects/workbook.h"
+#include "host/objects/sheet_export.h"
 #include "host/objects/worksheet_shapes.h"
 
 namespace host::objects {
@@ -418,6 +419,7 @@ const MemberTable<Worksheet>& Worksheet::members()
         }
         t.prop(QStringLiteral("UsedRange"), [](W& w) { return Variant(w.usedRange()); });
         addShapeMembers(t);
+        addExportMembers(t);
 
         t.member(QStringLiteral("Copy"), {QStringLiteral("Before"), QStringLiteral("After")}, 0,
                  [done](W& w, const BoundArgs& args) {
