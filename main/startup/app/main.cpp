@@ -1,3 +1,6 @@
+#include "main/about/about_command.h"
+#include "main/insert_dialog/command_get.h"
+#include "main/startup/commands.h"
 #include "main/startup/main_entry.h"
 #include "platform/widgets/dialog_services.h"
 
@@ -16,6 +19,9 @@ int main(int argc, char** argv)
     platform::ScopedMessageService messageScope(messages);
     platform::DialogShell shell;
     platform::ScopedShell shellScope(shell);
+
+    picrows::setCommandRoutine("get", &picrows::s_Command_Get);
+    picrows::setCommandRoutine("about", &picrows::s_Command_About);
 
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
