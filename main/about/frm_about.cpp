@@ -41,9 +41,12 @@ QPixmap banner(const QFont& font)
         p.drawLine(8, y, 80, y);
     const QColor colours[] = {QColor(0x4a, 0x90, 0xd9), QColor(0xe0, 0x8a, 0x3c),
                               QColor(0x5d, 0xb3, 0x6a), QColor(0xc9, 0x5b, 0x8f)};
-    for (int i = 0; i < 4; ++i) {
-        const QRect cell(8 + 24 * (i % 3) + 2, 8 + 18 * (i / 3) * 2 + 2, 20, 14);
-        p.fillRect(cell, colours[i]);
+    // Pictures in every other cell of the grid.
+    const QPoint places[] = {{0, 0}, {2, 0}, {1, 1}, {0, 2}, {2, 2}};
+    int i = 0;
+    for (const QPoint& at : places) {
+        const QRect cell(8 + 24 * at.x() + 2, 8 + 18 * at.y() + 2, 20, 14);
+        p.fillRect(cell, colours[i++ % 4]);
     }
     QFont title = font;
     title.setPointSizeF(font.pointSizeF() * 1.8);
@@ -87,6 +90,15 @@ frmAbout::frmAbout(Bits bits, QWidget* parent) : QDialog(parent)
     m_rows = new QGridLayout;
     m_rows->setHorizontalSpacing(18);
     layout->addLayout(m_rows);
+    for (const auto& [column, text] :
+         {std::pair{1, QStringLiteral("バージョン")}, std::pair{2, QStringLiteral("更新日")}}) {
+        auto* heading = new QLabel(text, this);
+        QFont bold = heading->font();
+        bold.setBold(true);
+        heading->setFont(bold);
+        m_rows->addWidget(heading, 0, column);
+    }
+    m_rowCount = 1;
 
     const platform::VersionNumbers main = programVersion();
     addRow(QStringLiteral("Main"), QStringLiteral("メインプログラム"),

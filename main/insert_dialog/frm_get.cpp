@@ -318,21 +318,25 @@ QWidget* frmGet::buildSizeOptions()
     return box;
 }
 
+// The panel is 2608 twips high while checked (174 pixels at 96 dpi), so its rows are packed:
+// the template, two rows of placeholder buttons, then the type, the offsets and the group box
+// beside the text box position squares.
 QWidget* frmGet::buildPasteInfo()
 {
-    m_pasteInfoPanel = new QFrame(this);
-    m_pasteInfoPanel->setObjectName(QStringLiteral("fraPasteInfo"));
-    static_cast<QFrame*>(m_pasteInfoPanel)->setFrameShape(QFrame::StyledPanel);
-    auto* layout = new QVBoxLayout(m_pasteInfoPanel);
-    layout->setContentsMargins(6, 2, 6, 4);
+    auto* panel = new QFrame(this);
+    panel->setObjectName(QStringLiteral("fraPasteInfo"));
+    panel->setFrameShape(QFrame::StyledPanel);
+    m_pasteInfoPanel = panel;
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(6, 2, 6, 2);
     layout->setSpacing(3);
 
     auto* heading = new QHBoxLayout;
-    m_chkPasteInfo = new QCheckBox(QStringLiteral("文字列の挿入"), m_pasteInfoPanel);
+    m_chkPasteInfo = new QCheckBox(QStringLiteral("文字列の挿入"), panel);
     m_chkPasteInfo->setObjectName(QStringLiteral("chkPasteInfo"));
     m_chkPasteInfo->setToolTip(
         QStringLiteral("チェックすると、下のテキストボックスの内容を貼り付け"));
-    m_lblOptionPasteInfo = optionLink(m_pasteInfoPanel, QStringLiteral("lblOption_PasteInfo"));
+    m_lblOptionPasteInfo = optionLink(panel, QStringLiteral("lblOption_PasteInfo"));
     connect(m_lblOptionPasteInfo, &QLabel::linkActivated, this,
             [] { s_ShowNotAvailableYet(QStringLiteral("s_Command_Setting")); });
     heading->addWidget(m_chkPasteInfo);
@@ -340,19 +344,22 @@ QWidget* frmGet::buildPasteInfo()
     heading->addWidget(m_lblOptionPasteInfo);
     layout->addLayout(heading);
 
-    m_pasteInfoBody = new QWidget(m_pasteInfoPanel);
+    m_pasteInfoBody = new QWidget(panel);
     auto* body = new QGridLayout(m_pasteInfoBody);
     body->setContentsMargins(0, 0, 0, 0);
     body->setVerticalSpacing(3);
+    body->setHorizontalSpacing(4);
 
     m_txtPasteInfo = new QPlainTextEdit(m_pasteInfoBody);
     m_txtPasteInfo->setObjectName(QStringLiteral("txtPasteInfo"));
     m_txtPasteInfo->setToolTip(QStringLiteral("実際に貼り付ける文字列を入力"));
     m_txtPasteInfo->setTabChangesFocus(true);
-    m_txtPasteInfo->setFixedHeight(m_txtPasteInfo->fontMetrics().lineSpacing() * 2 + 12);
+    m_txtPasteInfo->document()->setDocumentMargin(2);
+    m_txtPasteInfo->setFixedHeight(m_txtPasteInfo->fontMetrics().lineSpacing() + 4 +
+                                   2 * m_txtPasteInfo->frameWidth() + 2);
     m_txtPasteInfo->installEventFilter(this);
     connect(m_txtPasteInfo, &QPlainTextEdit::textChanged, this, &frmGet::refreshControls);
-    body->addWidget(m_txtPasteInfo, 0, 0, 1, 4);
+    body->addWidget(m_txtPasteInfo, 0, 0, 1, 3);
 
     m_tlbPasteInfo = new QWidget(m_pasteInfoBody);
     m_tlbPasteInfo->setObjectName(QStringLiteral("tlbPasteInfo"));
@@ -381,18 +388,19 @@ QWidget* frmGet::buildPasteInfo()
         button->setToolTip(QString::fromUtf8(p.tip));
         button->setToolButtonStyle(Qt::ToolButtonTextOnly);
         button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        button->setFixedHeight(20);
         connect(button, &QToolButton::clicked, this,
                 [this, key] { insertIntoTemplate(QLatin1Char('[') + key + QLatin1Char(']')); });
         keys->addWidget(button, i / 3, i % 3);
         ++i;
     }
-    body->addWidget(m_tlbPasteInfo, 1, 0, 1, 4);
+    body->addWidget(m_tlbPasteInfo, 1, 0, 1, 3);
 
     m_cboPasteInfoType = new QComboBox(m_pasteInfoBody);
     m_cboPasteInfoType->setObjectName(QStringLiteral("cboPasteInfo_Type"));
     m_cboPasteInfoType->setToolTip(QStringLiteral("挿入の方法を指定"));
     connect(m_cboPasteInfoType, &QComboBox::currentIndexChanged, this, &frmGet::refreshControls);
-    body->addWidget(m_cboPasteInfoType, 2, 0, 1, 4);
+    body->addWidget(m_cboPasteInfoType, 2, 0);
 
     m_lblPasteInfoX = new QLabel(QStringLiteral("横"), m_pasteInfoBody);
     m_lblPasteInfoX->setObjectName(QStringLiteral("lblPasteInfo_X"));
@@ -407,13 +415,20 @@ QWidget* frmGet::buildPasteInfo()
     connect(m_utxtPasteInfoX, &useTextBox::Change, this, &frmGet::refreshControls);
     connect(m_utxtPasteInfoY, &useTextBox::Change, this, &frmGet::refreshControls);
     auto* offsets = new QHBoxLayout;
+    offsets->setSpacing(3);
     offsets->addWidget(m_lblPasteInfoX);
     offsets->addWidget(m_utxtPasteInfoX);
-    offsets->addSpacing(8);
+    offsets->addSpacing(6);
     offsets->addWidget(m_lblPasteInfoY);
     offsets->addWidget(m_utxtPasteInfoY);
     offsets->addStretch();
-    body->addLayout(offsets, 3, 0, 1, 2);
+    body->addLayout(offsets, 3, 0);
+
+    m_chkPasteInfoGroup = new QCheckBox(QStringLiteral("グループ化する"), m_pasteInfoBody);
+    m_chkPasteInfoGroup->setObjectName(QStringLiteral("chkPasteInfo_Group"));
+    m_chkPasteInfoGroup->setToolTip(QStringLiteral("図と文字列をグループ化"));
+    connect(m_chkPasteInfoGroup, &QCheckBox::toggled, this, &frmGet::refreshControls);
+    body->addWidget(m_chkPasteInfoGroup, 4, 0);
 
     m_lblPasteInfoPoint = new QLabel(QStringLiteral("位置"), m_pasteInfoBody);
     m_lblPasteInfoPoint->setObjectName(QStringLiteral("lblPasteInfo_Point"));
@@ -424,17 +439,9 @@ QWidget* frmGet::buildPasteInfo()
                           QStringLiteral("右上を基準に配置")},
                          m_pasteInfoBody);
     connect(m_picPasteInfoPoint, &PointSquares::clicked, this, &frmGet::refreshControls);
-    m_chkPasteInfoGroup = new QCheckBox(QStringLiteral("グループ化する"), m_pasteInfoBody);
-    m_chkPasteInfoGroup->setObjectName(QStringLiteral("chkPasteInfo_Group"));
-    m_chkPasteInfoGroup->setToolTip(QStringLiteral("図と文字列をグループ化"));
-    connect(m_chkPasteInfoGroup, &QCheckBox::toggled, this, &frmGet::refreshControls);
-    auto* position = new QHBoxLayout;
-    position->addWidget(m_lblPasteInfoPoint);
-    position->addWidget(m_picPasteInfoPoint);
-    position->addSpacing(8);
-    position->addWidget(m_chkPasteInfoGroup);
-    position->addStretch();
-    body->addLayout(position, 4, 0, 1, 4);
+    body->addWidget(m_lblPasteInfoPoint, 2, 1, 3, 1, Qt::AlignVCenter | Qt::AlignRight);
+    body->addWidget(m_picPasteInfoPoint, 2, 2, 3, 1, Qt::AlignVCenter);
+    body->setColumnStretch(0, 1);
     layout->addWidget(m_pasteInfoBody);
     layout->addStretch();
 
@@ -516,6 +523,20 @@ void frmGet::Form_Load()
     m_setting.setInsertionDialog(this);
     m_exclusionView = std::make_unique<JogaiMsgView>(this);
     m_timCheckXlhandle->start();
+}
+
+void frmGet::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (m_shown)
+        return;
+    m_shown = true;
+    // The saved size is the outer one, and the window's frame is known only once it is shown:
+    // placed again then, the frame is not added on top of the saved size.
+    QTimer::singleShot(0, this, [this] {
+        if (!m_closed)
+            c_WinPosition(m_store).restore(*this, formName(), true);
+    });
 }
 
 void frmGet::setEventSink(std::unique_ptr<c_AppWithEvents> sink)

@@ -102,6 +102,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void reject() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -212,6 +213,7 @@ private:
     bool m_busyAdding = false;
     bool m_running = false;
     bool m_closed = false;
+    bool m_shown = false;
 
     int m_sortColumn = -1; // the list's sort column, -1 while unsorted
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
