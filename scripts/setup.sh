@@ -9,7 +9,7 @@ packages=(
   # libraries
   qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins libqt6svg6-dev
   libzip-dev zipcmp libpugixml-dev libturbojpeg0-dev libjpeg-dev zlib1g-dev libgif-dev
-  libgsf-1-dev
+  libgsf-1-dev libxcb1-dev
   libgtest-dev libgmock-dev
   # tests: fixture producers, rendering checks, fonts for Japanese and Calibri metrics
   python3-openpyxl libreoffice-calc-nogui libreoffice-draw-nogui poppler-utils xvfb xauth

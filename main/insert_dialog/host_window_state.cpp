@@ -102,7 +102,9 @@ HostWindowState*& installed()
     return state;
 }
 
-HostWindowState& desktopState()
+} // namespace
+
+HostWindowState& desktopHostWindowState()
 {
     static HostWindowState* state = []() -> HostWindowState* {
         if (auto* x11 =
@@ -114,13 +116,11 @@ HostWindowState& desktopState()
     return *state;
 }
 
-} // namespace
-
 HostWindowState& hostWindowState()
 {
     if (HostWindowState* s = installed())
         return *s;
-    return desktopState();
+    return desktopHostWindowState();
 }
 
 HostWindowState* exchangeHostWindowState(HostWindowState* state)

@@ -30,6 +30,9 @@ public:
 };
 
 HostWindowState& hostWindowState();
+// The window system's own answer (X11 through Qt's xcb connection; Unknown without one),
+// whatever service is in place.
+HostWindowState& desktopHostWindowState();
 HostWindowState* exchangeHostWindowState(HostWindowState* state);
 using ScopedHostWindowState = platform::ScopedService<HostWindowState, &exchangeHostWindowState>;
 
