@@ -555,7 +555,7 @@ void frmGet::RemoveFastList()
 bool frmGet::closeRefused() const
 {
     // A run has the dialog and its list in use until it returns.
-    return m_busyAdding || m_running;
+    return m_busyAdding || isRunning();
 }
 
 void frmGet::reject()

@@ -68,6 +68,7 @@ public:
 
     // gcolPictureFiles: the pictures still to insert, which the list shows item by item.
     PictureList& pictureFiles() { return m_pictures; }
+    const PictureList& pictureFiles() const { return m_pictures; }
 
     // Runs one insertion: mode 1 the host's standard way, 2 into the selected cells, 3 into
     // `target` while the click-mode button is down (the host's selection events call this).
@@ -83,7 +84,7 @@ public:
     void setRunners(InsertRunners runners) { m_runners = std::move(runners); }
 
     bool isBusyAdding() const { return m_busyAdding; }
-    bool isRunning() const { return m_running; }
+    bool isRunning() const { return m_runDepth > 0; }
     // The closing steps have run: timers stopped, captures deleted, options stored.
     bool hasClosed() const { return m_closed; }
     // The temporary files the clipboard watch made.
@@ -211,7 +212,7 @@ private:
     // Dialog flags.
     bool m_loading = false;
     bool m_busyAdding = false;
-    bool m_running = false;
+    int m_runDepth = 0; // runs in progress, one inside the other in click mode
     bool m_closed = false;
     bool m_shown = false;
 

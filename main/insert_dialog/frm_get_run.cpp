@@ -64,7 +64,10 @@ void frmGet::RunGoPaste(std::int16_t mode, const xl::Range& target)
         return;
     }
 
-    m_running = true;
+    // A range selected in click mode while a run lets events through starts a run inside it,
+    // on the same list; the dialog counts the runs so that it stays busy until the outer one
+    // ends.
+    ++m_runDepth;
     PasteRun run;
     run.app = m_app;
     run.options = runOptionsFromControls();
@@ -99,7 +102,7 @@ void frmGet::RunGoPaste(std::int16_t mode, const xl::Range& target)
     m_status->setText(QString());
 
     refreshControls();
-    m_running = false;
+    --m_runDepth;
     if (watching && m_btnClip->isChecked()) {
         m_timClipboard->start();
         // What the run put on the clipboard is not a picture to capture.

@@ -29,7 +29,7 @@ void frmGet::clipButtonToggled(bool pressed)
 
 void frmGet::timClipboard_Timer()
 {
-    if (m_busyAdding || m_running)
+    if (m_busyAdding || isRunning())
         return;
     QClipboard* clipboard = QGuiApplication::clipboard();
     const ClipboardPicture picture = clipboardPicture(clipboard->mimeData());

@@ -289,4 +289,32 @@ TEST_F(RunTest, AHostThatCannotTakePicturesRefusesWithTheChecksMessage)
     EXPECT_EQ(dialog->pictureFiles().count(), 1);
 }
 
+TEST_F(RunTest, ARangeSelectedWhileAClickModeRunYieldsIsFilledByARunOfItsOwn)
+{
+    setting().UnPaste_Value = false;
+    setting().PasteSize = 0;
+    auto dialog = dialogWithPhotos(2);
+    QTest::mouseClick(control<QToolButton>(*dialog, q("CLICKMODE")), Qt::LeftButton);
+    bool selectedDuringRun = false;
+    pump.step = [&] {
+        if (dialog->isRunning() && !selectedDuringRun) {
+            selectedDuringRun = true;
+            cells("D3:D10").Select(); // the user's next click, while the first run yields
+            EXPECT_TRUE(dialog->isRunning());
+        }
+    };
+    cells("B3:B10").Select();
+    const bool both = QTest::qWaitFor([&] { return pictures().size() == 2; });
+    pump.step = nullptr;
+    EXPECT_TRUE(messages.shown().empty());
+    ASSERT_TRUE(both) << pictures().size();
+    EXPECT_TRUE(selectedDuringRun);
+    expectCovers(pictures()[0], cells("B3:B10"));
+    expectCovers(pictures()[1], cells("D3:D10"));
+    EXPECT_EQ(dialog->pictureFiles().count(), 0);
+    EXPECT_FALSE(dialog->isRunning());
+    dialog->close();
+    EXPECT_FALSE(dialog->isVisible()) << "both runs over: the dialog closes";
+}
+
 } // namespace
