@@ -4,7 +4,10 @@
 // and how long the dialog's event loop was held up meanwhile. Builds its photographs in a
 // work folder that later runs (and insert_bench) reuse.
 //
-//   thumbnail_bench [--work DIR] [--count 1000]
+//   thumbnail_bench [--work DIR] [--count 1000] [--distinct 100]
+//
+// Photographs the work folder lacks are made: the first `distinct` drawn, the others copies of
+// them with comments of their own (other files, the same decoding work).
 
 #include "bench/bench_photos.h"
 #include "host/objects/host.h"
@@ -56,19 +59,23 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     QString work = QDir::tempPath() + QStringLiteral("/picrows-insert-bench");
     int count = 1000;
+    int distinct = 100;
     const QStringList args = QCoreApplication::arguments();
     for (qsizetype i = 1; i < args.size(); ++i) {
         if (args[i] == QStringLiteral("--work") && i + 1 < args.size())
             work = args[++i];
         else if (args[i] == QStringLiteral("--count") && i + 1 < args.size())
             count = std::max(1, args[++i].toInt());
+        else if (args[i] == QStringLiteral("--distinct") && i + 1 < args.size())
+            distinct = std::max(1, args[++i].toInt());
         else {
-            std::fprintf(stderr, "usage: thumbnail_bench [--work DIR] [--count 1000]\n");
+            std::fprintf(stderr,
+                         "usage: thumbnail_bench [--work DIR] [--count 1000] [--distinct 100]\n");
             return 2;
         }
     }
     const QString folder = work + QStringLiteral("/photos");
-    bench::makePhotos(folder, count);
+    bench::makePhotos(folder, count, distinct);
     QStringList photos;
     for (int i = 0; i < count; ++i)
         photos << bench::photoPath(folder, i);
