@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 // The inputs the insertion benchmarks share: 12-megapixel photographs made once in a work
 // folder that later runs reuse, and a workbook whose block of cells takes one each.
@@ -19,7 +20,12 @@ inline constexpr double kColumnChars = 27.86; // 200 pixels: 150 points
 QByteArray photograph(int seed);
 QString photoPath(const QString& folder, int i);
 // Makes the photographs that are not there yet, on every core.
-void makePhotos(const QString& folder, int count);
+// With `distinct` below `count`, only the first `distinct` are drawn; the others are copies of
+// them, each with a comment of its own (another file, the same work to decode).
+void makePhotos(const QString& folder, int count, int distinct = 0);
+// The floor: every photograph read and decoded once, on one core, at 1/denominator of its
+// size (libjpeg-turbo's scaled decoding); seconds.
+double decodeFloor(const QStringList& photos, int denominator);
 // The block of cells `count` photographs fill, from B2.
 QString blockAddress(int count);
 // A workbook whose block of cells is 150 x 100 points each.

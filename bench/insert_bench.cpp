@@ -72,32 +72,6 @@ Run runProgram(const QStringList& command)
     return run;
 }
 
-// The floor: every photograph read and decoded once, on one core, at the largest libjpeg
-// scale denominator that still gives the pixels the reduced copy needs.
-double decodeFloor(const QStringList& photos, int denominator)
-{
-    tjhandle handle = tjInitDecompress();
-    std::vector<unsigned char> pixels;
-    QElapsedTimer timer;
-    timer.start();
-    for (const QString& path : photos) {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            std::abort();
-        const QByteArray bytes = file.readAll();
-        const int w = (kPhotoWidth + denominator - 1) / denominator;
-        const int h = (kPhotoHeight + denominator - 1) / denominator;
-        pixels.resize(size_t(w) * size_t(h) * 4);
-        if (tjDecompress2(handle, reinterpret_cast<const unsigned char*>(bytes.constData()),
-                          static_cast<unsigned long>(bytes.size()), pixels.data(), w, 0, h,
-                          TJPF_BGRX, 0) != 0)
-            std::abort();
-    }
-    const double seconds = double(timer.nsecsElapsed()) / 1e9;
-    tjDestroy(handle);
-    return seconds;
-}
-
 // The scale the pictures need: the photograph covers the cell (fill), and the reduction renders
 // it at the factor times its shown size, at the copies' density.
 int neededDenominator()

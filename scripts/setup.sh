@@ -10,7 +10,7 @@ packages=(
   # Qt's image plugins read WebP)
   qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins libqt6svg6-dev
   libzip-dev zipcmp libpugixml-dev libturbojpeg0-dev libjpeg-dev zlib1g-dev libgif-dev
-  libgsf-1-dev libheif-dev
+  libgsf-1-dev libheif-dev libxcb1-dev
   libgtest-dev libgmock-dev libx11-dev
   # the host application: Qt's X11 platform plugin and what it loads (its tests and
   # screenshots run under Xvfb, below)
@@ -21,8 +21,6 @@ packages=(
   fonts-noto-cjk fonts-crosextra-carlito libheif-examples python3-pil
   # benchmarks: the Python script insert_bench measures against
   python3-pil
-  # fuzz targets (configured with CXX=clang++ -DPICROWS_FUZZ=ON): clang and libFuzzer
-  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -1,5 +1,7 @@
 #include "main/commands/command_table.h"
 
+#include "main/about/about_command.h"
+#include "main/insert_dialog/command_get.h"
 #include "main/reduce/reduce_command.h"
 #include "main/save_picture/save_picture_command.h"
 #include "main/startup/help_command.h"
@@ -11,10 +13,10 @@ namespace picrows {
 namespace {
 
 constexpr CommandEntry kCommands[kCommandCount] = {
-    {"get", "s_Command_Get", nullptr},
+    {"get", "s_Command_Get", &s_Command_Get},
     {"setting", "s_Command_Setting", nullptr},
     {"help", "s_Command_Help", &s_Command_Help},
-    {"about", "s_Command_About", nullptr},
+    {"about", "s_Command_About", &s_Command_About},
     {"savepic", "s_Command_Tool_SavePic", &s_Command_Tool_SavePic},
     {"retrimming", "s_Command_ReTrimming", nullptr},
     {"tool_resmall", "s_Command_Tool_ReSmall", &s_Command_Tool_ReSmall},

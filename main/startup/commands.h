@@ -24,4 +24,5 @@ const CommandEntry* findCommand(std::span<const CommandEntry> table, const QStri
 // message naming the dialog.
 void showDialogNotAvailable(const char* form);
 
+
 } // namespace picrows
