@@ -4,6 +4,11 @@
 
 namespace picrows {
 
+// Commands whose routines live in libraries above start-up (they show dialogs): the main
+// program links them; where they are not linked (the batch command, start-up's own tests) the
+// routine is none and the word answers that it is not available.
+[[gnu::weak]] void s_Command_ReTrimming();
+
 namespace {
 
 constexpr CommandEntry kCommands[kCommandCount] = {
@@ -12,7 +17,7 @@ constexpr CommandEntry kCommands[kCommandCount] = {
     {"help", "s_Command_Help", &s_Command_Help},
     {"about", "s_Command_About", nullptr},
     {"savepic", "s_Command_Tool_SavePic", nullptr},
-    {"retrimming", "s_Command_ReTrimming", nullptr},
+    {"retrimming", "s_Command_ReTrimming", &s_Command_ReTrimming},
     {"tool_resmall", "s_Command_Tool_ReSmall", nullptr},
     {"tool_temload", "s_Command_Tool_TemLoad", nullptr},
     {"tool_temsave", "s_Command_Tool_TemSave", nullptr},
