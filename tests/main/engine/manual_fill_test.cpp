@@ -14,56 +14,14 @@
 #include "platform/key_state.h"
 #include "platform/settings_store.h"
 #include "tests/main/engine/engine_host_support.h"
-
-#include <deque>
+#include "tests/main/engine/scripted_trimming.h"
 
 namespace {
 
 using namespace engine_test;
+using engine_test::ScriptedTrimming;
 using picrows::TrimmingState;
 using platform::Message;
-
-// The trimming dialog as a script: each call records what the dialog was given and answers
-// with the next trimming (the last one again when the script is used up).
-class ScriptedTrimming : public picrows::TrimmingService
-{
-public:
-    struct Seen
-    {
-        double aspect;
-        QSizeF points;
-        QSize pixels;
-        bool retrimming;
-    };
-    void showTrimming(const QImage& picture, QSizeF points, TrimmingState& state,
-                      bool blnTrimmingMode) override
-    {
-        seen.push_back({state.dblAspect, points, picture.size(), blnTrimmingMode});
-        if (during)
-            during();
-        const TrimmingState answer = answers.empty() ? TrimmingState{} : answers.front();
-        if (answers.size() > 1)
-            answers.pop_front();
-        const double aspect = state.dblAspect;
-        state = answer;
-        state.dblAspect = aspect;
-    }
-    static TrimmingState confirm(double l, double r, double t, double b, double angle = 0)
-    {
-        TrimmingState s;
-        s.dblCropLeft = l;
-        s.dblCropRight = r;
-        s.dblCropTop = t;
-        s.dblCropBottom = b;
-        s.dblAngle = angle;
-        s.blnCancel = false;
-        return s;
-    }
-
-    std::deque<TrimmingState> answers;
-    std::vector<Seen> seen;
-    std::function<void()> during; // what the user does in the dialog besides, e.g. the options
-};
 
 Message critical(const QString& text)
 {
@@ -288,10 +246,8 @@ TEST_F(ManualFill, ACancelledDialogDeletesItsPictureAndEndsTheRun)
     picrows::PictureList list;
     for (const char* name : {"a.png", "b.png", "c.png", "d.png"})
         list.append(pictureFile(300, 100, name));
-    TrimmingState cancelled;
-    cancelled.blnCancel = true;
     trimming.answers = {ScriptedTrimming::confirm(0.2, 0.2, 0, 0),
-                        ScriptedTrimming::confirm(0.1, 0.3, 0, 0), cancelled};
+                        ScriptedTrimming::confirm(0.1, 0.3, 0, 0), ScriptedTrimming::cancel()};
     picrows::SelectedRunSettings settings;
     settings.scan.OneCellOnePaste = true;
     range("B2:E2").Select();
