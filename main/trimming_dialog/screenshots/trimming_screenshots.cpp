@@ -97,7 +97,7 @@ int main(int argc, char** argv)
         {"0deg", 4.0 / 3.0 * 0.8, false, nullptr, 5, 5, false},
         {"90deg", 1.5, true, nullptr, 5, 5, false},
         {"free_angle", 1.0, false, "17.5", 6, 6, false},
-        {"retrimming", 1.25, false, nullptr, 5, 5, true},
+        {"retrimming", 4.0 / 3.0, false, nullptr, 5, 5, true},
     };
     bool all = true;
     for (const Shot& shot : shots)
