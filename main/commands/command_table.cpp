@@ -3,6 +3,7 @@
 #include "main/about/about_command.h"
 #include "main/insert_dialog/command_get.h"
 #include "main/reduce/reduce_command.h"
+#include "main/retrimming/retrimming.h"
 #include "main/save_picture/save_picture_command.h"
 #include "main/startup/help_command.h"
 #include "main/templates/template_open.h"
@@ -18,7 +19,7 @@ constexpr CommandEntry kCommands[kCommandCount] = {
     {"help", "s_Command_Help", &s_Command_Help},
     {"about", "s_Command_About", &s_Command_About},
     {"savepic", "s_Command_Tool_SavePic", &s_Command_Tool_SavePic},
-    {"retrimming", "s_Command_ReTrimming", nullptr},
+    {"retrimming", "s_Command_ReTrimming", &s_Command_ReTrimming},
     {"tool_resmall", "s_Command_Tool_ReSmall", &s_Command_Tool_ReSmall},
     {"tool_temload", "s_Command_Tool_TemLoad", [] { s_Command_Tool_TemLoad(); }},
     {"tool_temsave", "s_Command_Tool_TemSave", [] { s_Command_Tool_TemSave(); }},

@@ -73,8 +73,8 @@ xl::Picture f_RunPaste(PasteRun& run, const QString& path, const xl::Range& targ
     }
 
     picture.setPlacement(1);
-    const double uw = picture.Width();
-    const double uh = picture.Height();
+    double uw = picture.Width();
+    double uh = picture.Height();
     const TargetBox box = TargetBox::of(target);
 
     bool manual = false;
@@ -109,6 +109,10 @@ xl::Picture f_RunPaste(PasteRun& run, const QString& path, const xl::Range& targ
             angle = result.angle;
             if (!result.picture.isNothing())
                 picture = result.picture;
+            if (result.uw > 0 && result.uh > 0) {
+                uw = result.uw;
+                uh = result.uh;
+            }
             break;
         case ManualFillOutcome::FitInside:
             s_FallbackToFitInside(picture, box, path, options.glngPastePoint);

@@ -59,8 +59,12 @@ enum class ManualFillOutcome
 struct ManualFillResult
 {
     ManualFillOutcome outcome = ManualFillOutcome::FitInside;
-    xl::Picture picture;    // the picture from now on (Fitted)
-    double angle = 0;       // the trimming angle rounded to 2 decimals (Fitted), for resampling
+    xl::Picture picture; // the picture from now on (Fitted)
+    double angle = 0;    // the trimming angle rounded to 2 decimals (Fitted), for resampling
+    // The untouched size from now on (Fitted; 0 keeps the one f_RunPaste read): a picture
+    // replaced by its turned copy has the copy's.
+    double uw = 0;
+    double uh = 0;
     bool cancelled = false; // Dropped because the user cancelled the trimming dialog
 };
 
