@@ -6,7 +6,7 @@ namespace picrows {
 
 namespace {
 
-constexpr CommandEntry kCommands[kCommandCount] = {
+CommandEntry kCommands[kCommandCount] = {
     {"get", "s_Command_Get", nullptr},
     {"setting", "s_Command_Setting", nullptr},
     {"help", "s_Command_Help", &s_Command_Help},
@@ -23,6 +23,13 @@ constexpr CommandEntry kCommands[kCommandCount] = {
 const CommandEntry* commandTable()
 {
     return kCommands;
+}
+
+void setCommandRoutine(const char* word, void (*run)())
+{
+    for (CommandEntry& c : kCommands)
+        if (qstricmp(word, c.word) == 0)
+            c.run = run;
 }
 
 const CommandEntry* findCommand(const QString& word)

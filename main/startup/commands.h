@@ -20,4 +20,8 @@ const CommandEntry* commandTable(); // kCommandCount entries, in the order of th
 // The entry of a command word, compared without regard to letter case; none when unknown.
 const CommandEntry* findCommand(const QString& word);
 
+// Gives a command word its routine: the executable registers the routines of the features it
+// links, which sit above start-up.
+void setCommandRoutine(const char* word, void (*run)());
+
 } // namespace picrows

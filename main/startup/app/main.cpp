@@ -1,4 +1,9 @@
+#include "main/reduce_dialog/command_resmall.h"
+#include "main/save_picture/save_picture_command.h"
+#include "main/settings_dialog/command_setting.h"
+#include "main/startup/commands.h"
 #include "main/startup/main_entry.h"
+#include "main/template_dialogs/template_commands.h"
 #include "platform/widgets/dialog_services.h"
 
 #include <QApplication>
@@ -16,6 +21,12 @@ int main(int argc, char** argv)
     platform::ScopedMessageService messageScope(messages);
     platform::DialogShell shell;
     platform::ScopedShell shellScope(shell);
+
+    picrows::setCommandRoutine("setting", [] { picrows::s_Command_Setting(0, nullptr); });
+    picrows::setCommandRoutine("savepic", &picrows::s_Command_Tool_SavePic);
+    picrows::setCommandRoutine("tool_resmall", &picrows::s_Command_Tool_ReSmall);
+    picrows::setCommandRoutine("tool_temload", [] { picrows::s_Command_Tool_TemLoad(); });
+    picrows::setCommandRoutine("tool_temsave", [] { picrows::s_Command_Tool_TemSave(); });
 
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
