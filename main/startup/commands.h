@@ -25,4 +25,8 @@ const CommandEntry* findCommand(std::span<const CommandEntry> table, const QStri
 void showDialogNotAvailable(const char* form);
 
 
+// Gives a command word its routine: the executable registers the routines of the features it
+// links, which sit above start-up.
+void setCommandRoutine(const char* word, void (*run)());
+
 } // namespace picrows
