@@ -1,5 +1,5 @@
-#include "host/model/workbook.h"
 #include "host/model/geometry.h"
+#include "host/model/workbook.h"
 #include "host/objects/worksheet.h"
 #include "host_app/commands/selection_commands.h"
 #include "host_app/selection_gestures.h"
@@ -109,7 +109,7 @@ public:
 
 private:
     Worksheet& m_sheet;
-    host::objects::SheetGeometry m_geometry;
+    host::model::SheetGeometry m_geometry;
 };
 
 CellRect single(QPoint at)

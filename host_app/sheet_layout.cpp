@@ -1,7 +1,7 @@
 #include "host_app/sheet_layout.h"
 
-#include "host/model/workbook.h"
 #include "host/model/digit_width.h"
+#include "host/model/workbook.h"
 #include "host/render/sheet_render.h"
 
 #include <algorithm>
@@ -22,8 +22,7 @@ constexpr int kHeaderPadding = 10;
 SheetLayout::SheetLayout(const host::model::Workbook& book, const host::model::Sheet& sheet,
                          QSize view)
     : m_book(book), m_sheet(sheet),
-      m_geometry(sheet,
-                 host::objects::maximumDigitWidth(book.defaultFontName, book.defaultFontSize)),
+      m_geometry(sheet, host::model::maximumDigitWidth(book.defaultFontName, book.defaultFontSize)),
       m_view(view), m_scale(scaleForZoom(std::clamp(sheet.view.zoom, 10, 400))),
       m_origin(
           m_geometry.columnLeft(std::clamp(sheet.view.leftColumn, 1, host::model::kMaxColumns)),

@@ -27,7 +27,7 @@ public:
     // One division of exact integers, so that 100 % is the same 4/3 the batch render uses.
     static double scaleForZoom(int zoom) { return 4.0 * zoom / 300.0; }
 
-    const host::objects::SheetGeometry& geometry() const { return m_geometry; }
+    const host::model::SheetGeometry& geometry() const { return m_geometry; }
     const host::model::Sheet& sheet() const { return m_sheet; }
     double scale() const { return m_scale; } // view pixels per sheet point
     int rowHeaderWidth() const { return m_rowHeaderWidth; }
@@ -59,7 +59,7 @@ public:
 private:
     const host::model::Workbook& m_book;
     const host::model::Sheet& m_sheet;
-    host::objects::SheetGeometry m_geometry;
+    host::model::SheetGeometry m_geometry;
     QSize m_view;
     double m_scale;
     QPointF m_origin;

@@ -13,6 +13,9 @@
 
 namespace host::objects {
 
+using model::kPointsPerPixel;
+using model::SheetGeometry;
+
 namespace {
 
 model::Sheet& activeModelSheet(Window& w)

@@ -1,8 +1,8 @@
 #include "host/render/block_cells.h"
 
-#include "host/model/workbook.h"
 #include "host/model/geometry.h"
 #include "host/model/stored_cells.h"
+#include "host/model/workbook.h"
 #include "host/render/cell_look.h"
 
 #include <algorithm>
@@ -25,7 +25,7 @@ bool showsValue(const model::Cell& cell)
 
 } // namespace
 
-BlockCells::BlockCells(const model::Sheet& sheet, const objects::SheetGeometry& geometry,
+BlockCells::BlockCells(const model::Sheet& sheet, const model::SheetGeometry& geometry,
                        const model::CellRect& area, const LookTable& looks)
     : m_sheet(sheet), m_geometry(geometry), m_looks(looks), m_area(area)
 {
@@ -42,7 +42,7 @@ BlockCells::BlockCells(const model::Sheet& sheet, const objects::SheetGeometry& 
     for (int c = m_span.left; c <= m_span.right + 1; ++c) {
         m_columnEdges.push_back(x);
         if (c <= m_span.right)
-            x += geometry.columnPixels(c) * objects::kPointsPerPixel;
+            x += geometry.columnPixels(c) * model::kPointsPerPixel;
     }
     double y = geometry.rowTop(m_span.top) - m_originY;
     for (int r = m_span.top; r <= m_span.bottom + 1; ++r) {
@@ -66,7 +66,7 @@ BlockCells::BlockCells(const model::Sheet& sheet, const objects::SheetGeometry& 
         for (size_t i = 0; i < columns; ++i)
             row[i].look = rowLook ? rowLook : columnLooks[i];
     }
-    objects::forStoredCells(sheet, m_span, [&](int r, int c, const model::Cell& cell) {
+    model::forStoredCells(sheet, m_span, [&](int r, int c, const model::Cell& cell) {
         Entry& e = m_entries[size_t(r - m_span.top) * columns + size_t(c - m_span.left)];
         e.cell = &cell;
         e.look = &looks.look(cell.style);
@@ -97,7 +97,7 @@ const CellLook& BlockCells::lookOf(int row, int column) const
         return *at(e.merge->top, e.merge->left).look;
     const model::Cell* anchor = m_sheet.cell(e.merge->top, e.merge->left);
     return m_looks.look(anchor ? anchor->style
-                               : objects::backgroundStyle(m_sheet, e.merge->top, e.merge->left));
+                               : model::backgroundStyle(m_sheet, e.merge->top, e.merge->left));
 }
 
 double BlockCells::x(int column) const

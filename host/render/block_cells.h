@@ -12,7 +12,7 @@ struct Sheet;
 struct Workbook;
 } // namespace host::model
 
-namespace host::objects {
+namespace host::model {
 class SheetGeometry;
 }
 
@@ -35,7 +35,7 @@ public:
         bool hasText = false; // shows a value
     };
 
-    BlockCells(const model::Sheet& sheet, const objects::SheetGeometry& geometry,
+    BlockCells(const model::Sheet& sheet, const model::SheetGeometry& geometry,
                const model::CellRect& area, const LookTable& looks);
 
     const model::CellRect& area() const { return m_area; }
@@ -55,12 +55,12 @@ public:
     bool rowHidden(int row) const;
 
     const model::Sheet& sheet() const { return m_sheet; }
-    const objects::SheetGeometry& geometry() const { return m_geometry; }
+    const model::SheetGeometry& geometry() const { return m_geometry; }
     const LookTable& looks() const { return m_looks; }
 
 private:
     const model::Sheet& m_sheet;
-    const objects::SheetGeometry& m_geometry;
+    const model::SheetGeometry& m_geometry;
     const LookTable& m_looks;
     model::CellRect m_area;
     model::CellRect m_span;

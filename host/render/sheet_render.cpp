@@ -2,7 +2,6 @@
 
 #include "host/model/digit_width.h"
 #include "host/model/geometry.h"
-#include "host/model/stored_cells.h"
 #include "host/model/workbook.h"
 #include "host/render/block_cells.h"
 #include "host/render/cell_borders.h"
@@ -68,16 +67,6 @@ void paintRange(QPainter& painter, const model::Workbook& book, const model::She
         paintBorders(painter, cells);
         painter.restore();
     }
-    model::forStoredCells(sheet, area, [&](int row, int column, const model::Cell& cell) {
-        if (cells.mergeOf(row, column) || g.rowHidden(row) || g.columnHidden(column))
-            return;
-        const QRectF rect = edges.rect(CellRect{row, column, row, column});
-        double spill = 0;
-        if (sideOf(cell) == Side::Left)
-            for (int c = column + 1; c <= area.right && cells.takesOverflow(row, c); ++c)
-                spill += edges.rect(CellRect{row, c, row, c}).width();
-        cells.paint(cell, rect, spill);
-    });
 
     // The shapes over the block, in sheet points.
     painter.translate(-sheetBlock.topLeft());

@@ -32,7 +32,7 @@ void reveal(host::objects::Workbook& book, const host::model::CellRect& cell, QS
         return;
     const host::model::Sheet& s = sheet->sheet();
     const SheetLayout layout(book.model(), s, viewPixels);
-    const host::objects::SheetGeometry& g = layout.geometry();
+    const host::model::SheetGeometry& g = layout.geometry();
     const QRect area = layout.cellArea();
     const double perPoint = layout.scale();
 

@@ -43,8 +43,7 @@ ManualPlacement manualPlacement(const TrimmingState& s, double angle, bool rotat
     return p;
 }
 
-ManualTrimmingFill::ManualTrimmingFill(TrimmingService& service,
-                                       host::render::HostClipboard& clipboard,
+ManualTrimmingFill::ManualTrimmingFill(TrimmingService& service, platform::Clipboard& clipboard,
                                        const c_Setting& setting)
     : m_service(service), m_clipboard(clipboard), m_setting(setting)
 {

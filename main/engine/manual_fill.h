@@ -6,8 +6,8 @@
 
 #include <optional>
 
-namespace host::render {
-class HostClipboard;
+namespace platform {
+class Clipboard;
 }
 
 namespace picrows {
@@ -46,7 +46,7 @@ ManualPlacement manualPlacement(const TrimmingState& state, double angle, bool r
 class ManualTrimmingFill : public ManualFill
 {
 public:
-    ManualTrimmingFill(TrimmingService& service, host::render::HostClipboard& clipboard,
+    ManualTrimmingFill(TrimmingService& service, platform::Clipboard& clipboard,
                        const c_Setting& setting);
 
     ManualFillResult fill(const xl::Application& app, const xl::Picture& picture,
@@ -59,7 +59,7 @@ public:
 
 private:
     TrimmingService& m_service;
-    host::render::HostClipboard& m_clipboard;
+    platform::Clipboard& m_clipboard;
     const c_Setting& m_setting;
     TrimmingState m_state;
 };

@@ -1,12 +1,12 @@
 #include "main/reduce_dialog/command_resmall.h"
 
 #include "host/automation/host_error.h"
-#include "host/render/clipboard.h"
 #include "main/controls/modal_loop.h"
 #include "main/reduce_dialog/frm_convert_pic.h"
 #include "main/settings_dialog/message_owner.h"
 #include "main/startup/startup_context.h"
 #include "main/startup/state_checks.h"
+#include "platform/clipboard.h"
 
 namespace picrows {
 
@@ -18,12 +18,11 @@ void s_Command_Tool_ReSmall()
     const xl::Application app = context.gobjXlApp;
     // The copies the run measures land where the host's Copy puts them: on the desktop's
     // clipboard when the host is another program.
-    const std::shared_ptr<host::render::HostClipboard> clipboard =
-        host::render::makeDefaultClipboard();
+    platform::Clipboard& clipboard = platform::clipboard();
     app.setInteractive(false);
     try {
         frmConvertPic dialog(*context.gobjSetting, app, [&](ReduceView& view) {
-            return std::make_unique<ReduceRun>(app, *clipboard, view);
+            return std::make_unique<ReduceRun>(app, clipboard, view);
         });
         const MessageOwner messages(&dialog);
         showModal(dialog);

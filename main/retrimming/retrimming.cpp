@@ -1,6 +1,6 @@
 #include "main/retrimming/retrimming.h"
+#include "platform/clipboard.h"
 
-#include "host/render/clipboard.h"
 #include "host/xl/application.h"
 #include "host/xl/picture.h"
 #include "host/xl/shape.h"
@@ -100,10 +100,7 @@ void s_ReTrimming(const ReTrimmingIo& io)
         return;
     }
 
-    std::shared_ptr<host::render::HostClipboard> ownClipboard;
-    if (!io.clipboard)
-        ownClipboard = host::render::makeDefaultClipboard();
-    host::render::HostClipboard& clipboard = io.clipboard ? *io.clipboard : *ownClipboard;
+    platform::Clipboard& clipboard = io.clipboard ? *io.clipboard : platform::clipboard();
     std::unique_ptr<TrimmingDialogService> ownDialog;
     if (!io.trimming)
         ownDialog = std::make_unique<TrimmingDialogService>(TrimmingDialogContext::fromStartup());

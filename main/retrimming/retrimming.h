@@ -4,19 +4,19 @@
 
 #include <functional>
 
-namespace host::render {
-class HostClipboard;
+namespace platform {
+class Clipboard;
 }
 
 namespace picrows {
 
 // What the command asks of its surroundings. Left empty, each is the usual one: the trimming
-// dialog, the default clipboard (the desktop's when a GUI application runs, which the host
+// dialog, the clipboard in place (the desktop's when a GUI application runs, which the host
 // copies to) and the window system's beep.
 struct ReTrimmingIo
 {
     TrimmingService* trimming = nullptr;
-    host::render::HostClipboard* clipboard = nullptr;
+    platform::Clipboard* clipboard = nullptr;
     std::function<void()> beep;
 };
 

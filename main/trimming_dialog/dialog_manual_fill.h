@@ -5,14 +5,10 @@
 
 #include <memory>
 
-namespace host::render {
-class HostClipboard;
-}
-
 namespace picrows {
 
 // The manual fill as the main program runs it: the trimming dialog of the running command
-// (owned by its host's window), the default clipboard (the desktop's, which the host copies
+// (owned by its host's window), the clipboard in place (the desktop's, which the host copies
 // to) and the command's settings object, which must exist while this does. Hand fill() to a
 // run as its PasteRun::manualFill.
 class DialogManualFill
@@ -25,7 +21,6 @@ public:
 
 private:
     TrimmingDialogService m_dialog;
-    std::shared_ptr<host::render::HostClipboard> m_clipboard;
     std::unique_ptr<ManualTrimmingFill> m_fill;
 };
 

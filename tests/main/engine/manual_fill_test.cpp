@@ -33,7 +33,7 @@ class ManualFill : public EngineTest
 protected:
     ManualFill()
         : m_store(m_dir.path()), m_setting(m_store, app.ref()),
-          m_fill(trimming, *m_host.options().clipboard, m_setting), m_keysInPlace(m_keys)
+          m_fill(trimming, clipboard(), m_setting), m_keysInPlace(m_keys)
     {
         m_setting.Rotate_ApiMode = false;
         m_setting.Rotate_BackColor = 16777215;
@@ -219,8 +219,7 @@ TEST_F(ManualFill, APictureTheHostCannotCropIsFittedInsideWithoutTheDialog)
 TEST_F(ManualFill, APictureWhoseImageCannotBeCapturedIsFilledAutomatically)
 {
     // The fill reads a clipboard the host does not copy to: the capture finds nothing.
-    const std::shared_ptr<host::render::HostClipboard> elsewhere =
-        host::render::makeProcessClipboard();
+    const std::unique_ptr<platform::Clipboard> elsewhere = platform::makeProcessClipboard();
     picrows::ManualTrimmingFill fill(trimming, *elsewhere, m_setting);
     run.manualFill = &fill;
     run.options.glngPastePoint = 0;

@@ -6,7 +6,9 @@
 #include "host/automation/member_table.h"
 #include "host/objects/host.h"
 #include "host/render/clipboard.h"
+#include "host/render/clipboard_service.h"
 #include "host/xl/xl.h"
+#include "main/commands/command_table.h"
 #include "main/controls/modal_loop.h"
 #include "main/startup/commands.h"
 #include "main/startup/startup_context.h"
@@ -100,7 +102,8 @@ protected:
         book.Worksheets(q("Pictures")).Activate();
         picrows::startupContext().gobjXlApp = app;
         io.trimming = &trimming;
-        io.clipboard = m_host.options().clipboard.get();
+        m_clipboard = host::render::clipboardService(m_host.options().clipboard);
+        io.clipboard = m_clipboard.get();
         io.beep = [this] { ++beeps; };
     }
     ~ReTrimming() override { picrows::startupContext().clear(); }
@@ -126,6 +129,7 @@ protected:
     }
 
     host::objects::Host m_host;
+    std::unique_ptr<platform::Clipboard> m_clipboard;
     xl::Application app{m_host.application()};
     xl::Workbook book;
     ScriptedTrimming trimming;
@@ -318,7 +322,8 @@ TEST_F(ReTrimming, RefusalsAndSelectionsThatAreNoPicture)
 
 TEST_F(ReTrimming, TheWordRetrimmingRunsTheCommand)
 {
-    const picrows::CommandEntry* entry = picrows::findCommand(q("ReTrimming"));
+    const picrows::CommandEntry* entry =
+        picrows::findCommand(picrows::commandTable(), q("ReTrimming"));
     ASSERT_NE(entry, nullptr);
     EXPECT_EQ(entry->run, &picrows::s_Command_ReTrimming);
 }

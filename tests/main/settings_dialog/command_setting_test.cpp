@@ -145,9 +145,9 @@ TEST_F(CommandSettingTest, AChangedReTrimmingPlacementIsHandedToTheAddIns)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        host::objects::HostOptions options;
-        options.macroWorkbook = c.macroWorkbook;
-        host::objects::Host other(options);
+        host::objects::Host other;
+        if (c.macroWorkbook)
+            other.registerAddInWorkbook(picrows::macroWorkbook());
         other.adoptWorkbook(objects_test::bookWithSheets({"Sheet1"}), q("Book1"));
         if (c.menuAddIn)
             other.registerComAddIn(q("TORVA_Picrows.Connect"), q("menu"),
@@ -195,9 +195,7 @@ TEST_F(CommandSettingTest, TheMacroWorkbookIsCalledByItsName)
     EXPECT_TRUE(messages.shown().empty());
 
     // A host whose Run refuses the macro: the change waits for a restart.
-    host::objects::HostOptions options;
-    options.macroWorkbook = false;
-    host::objects::Host other(options);
+    host::objects::Host other; // no macro workbook registered
     other.adoptWorkbook(objects_test::bookWithSheets({"Sheet1"}), q("TORVA_Picrows.xlam.xlsx"));
     picrows::s_TellAddInsReTrimmingChanged(xl::Application(other.application()), true, true);
     EXPECT_EQ(messages.shown(),

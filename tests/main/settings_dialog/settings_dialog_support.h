@@ -3,6 +3,7 @@
 #include "host/model/workbook.h"
 #include "host/objects/host.h"
 #include "host/xl/xl.h"
+#include "macro_workbook/macro_workbook.h"
 #include "main/settings/setting.h"
 #include "main/startup/startup_context.h"
 #include "platform/message_box.h"
@@ -44,6 +45,8 @@ protected:
         // The default template folder exists, as it does once a template has been saved.
         QDir().mkpath(m_dir.filePath(q("home/Documents/ピクロウアドイン")));
 
+        // The suite's macro workbook, as the host application provides it.
+        m_host.registerAddInWorkbook(picrows::macroWorkbook());
         m_host.adoptWorkbook(objects_test::bookWithSheets({"Sheet1", "Sheet2", "Sheet3"}),
                              q("Book1"));
         context().clear();

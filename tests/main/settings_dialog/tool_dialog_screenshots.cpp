@@ -6,6 +6,7 @@
 // Runs on any Qt platform (offscreen is enough); the pictures are the widgets' own renderings.
 #include "host/objects/host.h"
 #include "host/render/clipboard.h"
+#include "host/render/clipboard_service.h"
 #include "host/xl/xl.h"
 #include "main/reduce_dialog/frm_convert_pic.h"
 #include "main/settings/setting.h"
@@ -21,6 +22,7 @@
 #include "tests/host/objects/objects_support.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QPainter>
@@ -135,7 +137,7 @@ int main(int argc, char** argv)
     }
     {
         fillBook(app.ActiveWorkbook(), work.path());
-        const auto clipboard = host.options().clipboard;
+        const auto clipboard = host::render::clipboardService(host.options().clipboard);
         picrows::frmConvertPic dialog(setting, app, [&](picrows::ReduceView& view) {
             return std::make_unique<picrows::ReduceRun>(app, *clipboard, view);
         });

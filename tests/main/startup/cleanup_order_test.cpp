@@ -46,7 +46,9 @@ TEST(MainCleanUp, SettingsAreSavedThenWindowsClosedThenTheHostReleased)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
+    static constexpr CommandEntry kGet[] = {{"get", "s_Command_Get", nullptr}};
     MainOptions options;
+    options.commands = kGet;
     options.configFolder = dir.filePath(QStringLiteral("config"));
     options.instanceLockPath = dir.filePath(QStringLiteral("main.lock"));
     const QString ini = options.configFolder + QStringLiteral("/TORVA_PICROWS.ini");
