@@ -1,8 +1,8 @@
 #include "main/excluded_cells/frm_show_jogai_msg.h"
 
 #include "main/controls/modal_loop.h"
-#include "main/controls/not_available.h"
 #include "main/controls/window_services.h"
+#include "main/settings_dialog/command_setting.h"
 #include "main/startup/host_window.h"
 #include "platform/message_box.h"
 
@@ -39,8 +39,7 @@ frmShowJogaiMsg::frmShowJogaiMsg(QWidget* owner) : QDialog(owner)
     option->setObjectName(QStringLiteral("lblOption_Cell"));
     option->setText(QStringLiteral("<a href=\"#\">オプション</a>"));
     option->setToolTip(QStringLiteral("環境設定を開く"));
-    connect(option, &QLabel::linkActivated, this,
-            [] { s_ShowNotAvailableYet(QStringLiteral("s_Command_Setting")); });
+    connect(option, &QLabel::linkActivated, this, [] { s_Command_Setting(1, nullptr); });
 
     auto* close = new QPushButton(QStringLiteral("閉じる"), this);
     close->setObjectName(QStringLiteral("cmdClose"));

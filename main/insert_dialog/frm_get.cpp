@@ -1,5 +1,7 @@
 #include "main/insert_dialog/frm_get.h"
 
+#include "main/trimming_dialog/dialog_manual_fill.h"
+
 #include "main/about/program_version.h"
 #include "main/controls/use_text_box.h"
 #include "main/controls/window_services.h"

@@ -7,7 +7,6 @@
 #include "main/engine/status_panel.h"
 #include "main/excluded_cells/frm_show_jogai_msg.h"
 #include "main/insert_dialog/insert_runners.h"
-#include "main/insert_dialog/pending_trimming.h"
 #include "main/settings/setting.h"
 
 #include <QDialog>
@@ -29,6 +28,8 @@ class SettingsStore;
 }
 
 namespace picrows {
+
+class DialogManualFill;
 
 class c_AppWithEvents;
 class DropTip;
@@ -165,7 +166,8 @@ private:
     ThumbnailLoader* m_loader = nullptr;
     std::unique_ptr<c_AppWithEvents> m_sink;
     InsertRunners m_runners;
-    PendingTrimmingFill m_manualFill;
+    // The trimming dialog's fill, made for the first run that needs it.
+    std::unique_ptr<DialogManualFill> m_manualFill;
     std::unique_ptr<JogaiMsgView> m_exclusionView;
     std::unique_ptr<DialogStatusPanel> m_status;
 

@@ -1,5 +1,4 @@
 // The controls of frmGet and their layout.
-#include "main/controls/not_available.h"
 #include "main/controls/use_text_box.h"
 #include "main/insert_dialog/dialog_icons.h"
 #include "main/insert_dialog/drop_tip.h"
@@ -7,6 +6,7 @@
 #include "main/insert_dialog/picture_list_model.h"
 #include "main/insert_dialog/picture_list_view.h"
 #include "main/insert_dialog/point_squares.h"
+#include "main/settings_dialog/command_setting.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -245,8 +245,7 @@ QWidget* frmGet::buildSizeOptions()
     m_icboResize->setToolTip(QStringLiteral("セルサイズに合わせる方法を指定"));
     m_icboResize->setIconSize(QSize(20, 20));
     m_lblOptionSize = optionLink(box, QStringLiteral("lblOption_Size"));
-    connect(m_lblOptionSize, &QLabel::linkActivated, this,
-            [] { s_ShowNotAvailableYet(QStringLiteral("s_Command_Setting")); });
+    connect(m_lblOptionSize, &QLabel::linkActivated, this, [this] { s_Command_Setting(2, this); });
 
     m_lblPastePoint = new QLabel(QStringLiteral("基準"), box);
     m_lblPastePoint->setObjectName(QStringLiteral("lblPastePoint"));
@@ -289,7 +288,7 @@ QWidget* frmGet::buildPasteInfo()
         QStringLiteral("チェックすると、下のテキストボックスの内容を貼り付け"));
     m_lblOptionPasteInfo = optionLink(panel, QStringLiteral("lblOption_PasteInfo"));
     connect(m_lblOptionPasteInfo, &QLabel::linkActivated, this,
-            [] { s_ShowNotAvailableYet(QStringLiteral("s_Command_Setting")); });
+            [this] { s_Command_Setting(4, this); });
     heading->addWidget(m_chkPasteInfo);
     heading->addStretch();
     heading->addWidget(m_lblOptionPasteInfo);

@@ -4,7 +4,9 @@
 #include "main/engine/run_steps.h"
 #include "main/insert_dialog/dialog_icons.h"
 #include "main/insert_dialog/frm_get.h"
+
 #include "main/startup/state_checks.h"
+#include "main/trimming_dialog/dialog_manual_fill.h"
 #include "platform/message_box.h"
 
 #include <QClipboard>
@@ -71,7 +73,11 @@ void frmGet::RunGoPaste(std::int16_t mode, const xl::Range& target)
     PasteRun run;
     run.app = m_app;
     run.options = runOptionsFromControls();
-    run.manualFill = &m_manualFill;
+    if (run.options.glngPasteSize == 3) {
+        if (!m_manualFill)
+            m_manualFill = std::make_unique<DialogManualFill>();
+        run.manualFill = &m_manualFill->fill();
+    }
     run.statusPanel = m_status.get();
     const bool watching = m_btnClip->isChecked();
     if (watching)

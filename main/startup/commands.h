@@ -20,11 +20,6 @@ struct CommandEntry
 // The entry of a command word, compared without regard to letter case; none when unknown.
 const CommandEntry* findCommand(std::span<const CommandEntry> table, const QString& word);
 
-// Until a command's dialog exists: the command ends where its dialog would open, with a
-// message naming the dialog.
-void showDialogNotAvailable(const char* form);
-
-
 // Gives a command word its routine: the executable registers the routines of the features it
 // links, which sit above start-up.
 void setCommandRoutine(const char* word, void (*run)());

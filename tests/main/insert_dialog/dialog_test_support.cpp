@@ -1,5 +1,7 @@
 #include "tests/main/insert_dialog/dialog_test_support.h"
 
+#include "host/render/clipboard_service.h"
+#include "macro_workbook/macro_workbook.h"
 #include "main/controls/window_services.h"
 
 #include <QFile>
@@ -12,8 +14,12 @@ DialogTest::DialogTest()
       m_openFilesInPlace(openFiles), m_hostWindowInPlace(hostWindow),
       m_propertiesInPlace(properties), m_shellInPlace(shell)
 {
-    // Runs copy and paste on the host's own clipboard, apart from the desktop's.
+    // Runs copy and paste on the host's own clipboard, apart from the desktop's, which is the
+    // suite's clipboard as the batch command wires it; and with the suite's macro workbook.
     m_host.options().clipboard = host::render::makeProcessClipboard();
+    m_clipboard = host::render::clipboardService(m_host.options().clipboard);
+    m_clipboardInPlace.emplace(*m_clipboard);
+    m_host.registerAddInWorkbook(picrows::macroWorkbook());
     picrows::StartupContext& context = picrows::startupContext();
     context.clear();
     context.gobjXlApp = app;

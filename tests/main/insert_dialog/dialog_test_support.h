@@ -8,6 +8,7 @@
 #include "main/insert_dialog/open_files_dialog.h"
 #include "main/settings/setting.h"
 #include "main/startup/startup_context.h"
+#include "platform/clipboard.h"
 #include "platform/event_pump.h"
 #include "platform/key_state.h"
 #include "platform/message_box.h"
@@ -21,6 +22,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace dialog_test {
 
@@ -95,6 +97,8 @@ private:
     picrows::ScopedHostWindowState m_hostWindowInPlace;
     picrows::ScopedFileProperties m_propertiesInPlace;
     platform::ScopedShell m_shellInPlace;
+    std::unique_ptr<platform::Clipboard> m_clipboard;
+    std::optional<platform::ScopedClipboard> m_clipboardInPlace;
 };
 
 } // namespace dialog_test

@@ -7,7 +7,9 @@
 #include "main/excluded_cells/frm_show_jogai_msg.h"
 #include "main/insert_dialog/app_with_events.h"
 #include "main/insert_dialog/picture_list_view.h"
+#include "main/trimming_dialog/frm_trimming.h"
 #include "tests/main/insert_dialog/dialog_test_support.h"
+#include "tests/main/settings_dialog/dialog_driver.h"
 
 #include <QFile>
 #include <QLabel>
@@ -18,6 +20,7 @@
 #include <QTreeWidget>
 
 #include <cmath>
+#include <functional>
 
 namespace {
 
@@ -260,19 +263,27 @@ TEST_F(RunTest, ExcludedCellsAreListedAfterTheRunOwnedByTheDialog)
     EXPECT_EQ(dialog->pictureFiles().count(), 2);
 }
 
-TEST_F(RunTest, ManualFillSaysTheTrimmingDialogIsNotAvailableAndKeepsTheFile)
+// Size mode 3: the trimming dialog opens on each picture in turn, and a confirmed frame
+// places it.
+TEST_F(RunTest, ManualFillOpensTheTrimmingDialogForEachPicture)
 {
     setting().UnPaste_Value = false;
     setting().PasteSize = 3;
     auto dialog = dialogWithPhotos(2);
     cells("B3:B10,D3:D10").Select();
+    int shown = 0;
+    std::function<void(picrows::frmTrimming&)> confirm = [&](picrows::frmTrimming& trimming) {
+        ++shown;
+        trimming.cmdOK()->click();
+        if (shown < 2)
+            dialogs_test::whenShown<picrows::frmTrimming>(confirm);
+    };
+    dialogs_test::whenShown<picrows::frmTrimming>(confirm);
     QTest::mouseClick(control<QToolButton>(*dialog, q("SELECTEDMODE")), Qt::LeftButton);
-    EXPECT_EQ(messages.shown(),
-              (std::vector<platform::Message>{message(
-                  q("このコマンド（frmTrimming）は、このバージョンではまだ使用できません。"),
-                  MsgButtons::OK, MsgIcon::Critical)}));
-    EXPECT_TRUE(pictures().empty());
-    EXPECT_EQ(dialog->pictureFiles().count(), 2);
+    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_EQ(shown, 2);
+    EXPECT_EQ(pictures().size(), 2u);
+    EXPECT_EQ(dialog->pictureFiles().count(), 0);
 }
 
 TEST_F(RunTest, AHostThatCannotTakePicturesRefusesWithTheChecksMessage)

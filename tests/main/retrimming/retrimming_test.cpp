@@ -8,6 +8,7 @@
 #include "host/render/clipboard.h"
 #include "host/render/clipboard_service.h"
 #include "host/xl/xl.h"
+#include "macro_workbook/macro_workbook.h"
 #include "main/commands/command_table.h"
 #include "main/controls/modal_loop.h"
 #include "main/startup/commands.h"
@@ -97,6 +98,7 @@ protected:
     ReTrimming() : m_messagesInPlace(messages)
     {
         m_host.options().clipboard = host::render::makeProcessClipboard();
+        m_host.registerAddInWorkbook(picrows::macroWorkbook());
         book =
             app.Workbooks().Open(q(PICROWS_SOURCE_DIR "/tests/fixtures/libreoffice_pictures.xlsx"));
         book.Worksheets(q("Pictures")).Activate();

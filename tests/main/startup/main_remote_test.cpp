@@ -51,6 +51,9 @@ protected:
             QFile::copy(QStringLiteral(PICROWS_FIXTURE_DIR "/openpyxl_layout.xlsx"), m_book));
         m_options.configFolder = m_dir.filePath(QStringLiteral("config"));
         m_options.instanceLockPath = m_dir.filePath(QStringLiteral("main.lock"));
+        static constexpr CommandEntry kWords[] = {{"get", "s_Command_Get", nullptr},
+                                                  {"help", "s_Command_Help", nullptr}};
+        m_options.commands = kWords;
     }
     void TearDown() override
     {

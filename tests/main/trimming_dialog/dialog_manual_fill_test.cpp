@@ -5,6 +5,8 @@
 #include "main/engine/run_paste.h"
 #include "main/startup/startup_context.h"
 #include "main/trimming_dialog/dialog_manual_fill.h"
+
+#include "macro_workbook/macro_workbook.h"
 #include "tests/host/objects/objects_support.h"
 #include "tests/main/trimming_dialog/trimming_dialog_support.h"
 
@@ -18,6 +20,7 @@ class DialogFill : public objects_test::HostTest
 protected:
     DialogFill() : m_messagesInPlace(messages)
     {
+        m_host.registerAddInWorkbook(picrows::macroWorkbook());
         picrows::StartupContext& startup = picrows::startupContext();
         startup.gobjXlApp = app;
         startup.store = std::make_unique<platform::SettingsStore>(m_dir.path());
