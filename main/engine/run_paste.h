@@ -92,6 +92,9 @@ struct PasteRun
     // Set by every f_RunPaste: the user cancelled the trimming dialog (the run must stop and
     // the file stays listed).
     bool trimmingCancelled = false;
+    // Set by every f_RunPaste that a host error ended: the host would not take the picture's
+    // remains off the sheet, so the file counts as placed (the runner takes it off the list).
+    bool failedPictureStays = false;
 };
 
 // Inserts one picture file into the active sheet and fits it to `target` (a cell or merged
@@ -100,7 +103,8 @@ struct PasteRun
 // reference point, re-pastes at reduced resolution or without its cropped parts when the
 // settings ask for it, and writes the paste-info text. Answers the picture that now stands in
 // the target, or Nothing when the host refused the file (after "読み込みエラー") or the
-// picture was dropped. Host errors outside the caught places reach the caller.
+// picture was dropped. Host errors outside the caught places reach the caller, after the
+// shapes made for this picture have been deleted (see PasteRun::failedPictureStays).
 xl::Picture f_RunPaste(PasteRun& run, const QString& path, const xl::Range& target,
                        double sequence);
 

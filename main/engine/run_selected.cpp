@@ -54,8 +54,10 @@ RunOutcome s_RunPasteWhenSelectedModeOrClickMode(PasteRun& run, PictureList& lis
         return outcome;
     }
 
-    // From here every host error ends the run; what was inserted stays.
+    // From here every host error ends the run; what was inserted stays, and nothing of the
+    // picture being placed (see f_RunPaste).
     bool selectAtEnd = true;
+    run.failedPictureStays = false;
     try {
         TargetScanResult scan = f_ScanTargets(range, selected, list.count(), settings.scan);
         outcome.ExclusionList = scan.ExclusionList;
@@ -95,6 +97,8 @@ RunOutcome s_RunPasteWhenSelectedModeOrClickMode(PasteRun& run, PictureList& lis
             s_SelectInserted(app, outcome.inserted);
     } catch (const host::HostError& e) {
         outcome.error = e;
+        if (run.failedPictureStays)
+            list.RemoveFastList(); // its picture could not be taken off the sheet
     }
 
     if (outcome.error)
