@@ -41,7 +41,8 @@ const Usage kUsage{
     "(--config-dir names the settings folder); --no-exclude switches the stored exclusion tests "
     "off. Messages the engine shows are printed on "
     "standard error, one line each with their title; a question about overwriting a "
-    "paste-info cell is answered Yes with --overwrite-info, else No. At the end the excluded "
+    "paste-info cell is answered Yes with --overwrite-info, else No; a picture file that cannot "
+    "be read is named with the reason. At the end the excluded "
     "cells (\"excluded\\tADDRESS\\tREASON\") and the pictures left over (\"left over\\tPATH\") "
     "are listed on standard output. Exit codes: 0 done, 1 done with exclusions or leftovers "
     "(or stopped by a host error), 2 bad arguments, 3 the workbook cannot be opened or saved."};
@@ -89,11 +90,13 @@ private:
 };
 
 // Each message on one line with its title; the occupied paste-info cell is answered by flag.
+// A refused picture file is named, with the host's reason, instead of the dialog's "unknown
+// error".
 class OneLineMessages : public platform::MessageService
 {
 public:
-    OneLineMessages(ProgressBar& bar, bool overwriteInfo)
-        : m_bar(bar), m_printer(stderr, [overwriteInfo](const platform::Message& m) {
+    OneLineMessages(ProgressBar& bar, const picrows::PasteRun& run, bool overwriteInfo)
+        : m_bar(bar), m_run(run), m_printer(stderr, [overwriteInfo](const platform::Message& m) {
               if (m.buttons == platform::MsgButtons::YesNo &&
                   m.text.startsWith(QStringLiteral("パスを貼り付けようとしているセル")))
                   return overwriteInfo ? platform::MsgAnswer::Yes : platform::MsgAnswer::No;
@@ -104,6 +107,11 @@ public:
     platform::MsgAnswer show(const platform::Message& message) override
     {
         m_bar.clear();
+        if (message.title == QStringLiteral("読み込みエラー") && m_run.refusal) {
+            printError(kUsage.command, QStringLiteral("cannot read %1: %2")
+                                           .arg(m_run.refusal->path, m_run.refusal->reason));
+            return platform::MsgAnswer::OK;
+        }
         platform::Message line = message;
         line.text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
         line.text.replace(u'\n', u' ');
@@ -112,6 +120,7 @@ public:
 
 private:
     ProgressBar& m_bar;
+    const picrows::PasteRun& m_run;
     platform::PrintingMessages m_printer;
 };
 
@@ -240,7 +249,7 @@ int runInsert(const QStringList& args)
     const int total = list.count();
     ProgressBar bar(total, stderrIsTerminal());
     run.statusPanel = &bar;
-    OneLineMessages messages(bar, overrides.overwriteInfo());
+    OneLineMessages messages(bar, run, overrides.overwriteInfo());
     platform::ScopedMessageService messagesInPlace(messages);
     platform::ScriptedKeys noKeys; // a batch run is not cancelled from the keyboard
     platform::ScopedKeyState keysInPlace(noKeys);
@@ -262,13 +271,16 @@ int runInsert(const QStringList& args)
     QString report;
     for (const QString& entry : outcome.ExclusionList)
         report += QStringLiteral("excluded\t") + entry + u'\n';
+    for (const picrows::RefusedFile& refused : outcome.refused)
+        report += QStringLiteral("left over\t") + refused.path + u'\n';
     for (const QString& path : list.paths())
         report += QStringLiteral("left over\t") + path + u'\n';
     printOut(report);
 
     if (!saveBookOrReport(kUsage.command, session->book(), outPath))
         return kBookUnusable;
-    const bool remarks = !outcome.ExclusionList.isEmpty() || !list.isEmpty() || outcome.error;
+    const bool remarks = !outcome.ExclusionList.isEmpty() || !outcome.refused.isEmpty() ||
+                         !list.isEmpty() || outcome.error;
     return remarks ? kDoneWithRemarks : kDone;
 }
 

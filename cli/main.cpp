@@ -1,4 +1,5 @@
 #include "cli/commands.h"
+#include "cli/library_chatter.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -44,6 +45,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     provideRuntimeDir();
+    cli::dropImageLibraryChatter();
     QGuiApplication app(argc, argv);
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();

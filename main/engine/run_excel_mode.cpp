@@ -27,6 +27,8 @@ RunOutcome s_RunPasteWhenExcelmode(PasteRun& run, PictureList& list)
         while (!list.isEmpty()) {
             ++n;
             const xl::Picture picture = f_RunPaste(run, list.first(), xl::Range(), n);
+            if (run.refusal)
+                outcome.refused << *run.refusal;
             if (picture.isNothing())
                 --n; // the next picture takes this one's place in the cascade
             else

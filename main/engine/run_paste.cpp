@@ -87,8 +87,10 @@ xl::Picture placePicture(PasteRun& run, const QString& path, const xl::Range& ta
     RunOptions& options = run.options;
 
     bool canCrop = false;
-    xl::Picture picture = f_InsertPictureFile(run.app, path, canCrop);
+    QString refusal;
+    xl::Picture picture = f_InsertPictureFile(run.app, path, canCrop, &refusal);
     if (picture.isNothing()) {
+        run.refusal = RefusedFile{path, refusal};
         platform::showMessage(QStringLiteral("不明なエラー") + QStringLiteral("\r\n") +
                                   QStringLiteral("OKを押すと、処理を継続します。"),
                               platform::MsgButtons::OK, platform::MsgIcon::Critical,
@@ -169,6 +171,7 @@ xl::Picture f_RunPaste(PasteRun& run, const QString& path, const xl::Range& targ
 {
     run.trimmingCancelled = false;
     run.failedPictureStays = false;
+    run.refusal.reset();
     const xl::Worksheet sheet = run.app.ActiveSheet();
     const QString newest = newestShapeName(sheet);
     try {

@@ -5,10 +5,12 @@
 #include "host/xl/range.h"
 #include "host/xl/shape.h"
 #include "host/xl/worksheet.h"
+#include "main/engine/run_outcome.h"
 
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 
 namespace picrows {
 
@@ -95,6 +97,9 @@ struct PasteRun
     // Set by every f_RunPaste that a host error ended: the host would not take the picture's
     // remains off the sheet, so the file counts as placed (the runner takes it off the list).
     bool failedPictureStays = false;
+    // Set by every f_RunPaste: the file the host refused and its reason, before the
+    // "読み込みエラー" message is shown (for callers that name the file).
+    std::optional<RefusedFile> refusal;
 };
 
 // Inserts one picture file into the active sheet and fits it to `target` (a cell or merged
@@ -110,8 +115,9 @@ xl::Picture f_RunPaste(PasteRun& run, const QString& path, const xl::Range& targ
 
 // Inserts the file on the active sheet (replaced by an embedded copy on version 14 and later),
 // selects it and answers it, with `canCrop` from the host's trimming state; Nothing (no
-// message) when the host refuses the file.
-xl::Picture f_InsertPictureFile(const xl::Application& app, const QString& path, bool& canCrop);
+// message) when the host refuses the file, with the host's reason in `refusal` when given.
+xl::Picture f_InsertPictureFile(const xl::Application& app, const QString& path, bool& canCrop,
+                                QString* refusal = nullptr);
 
 // The sheet's most recently added shape that is not a cell comment, or Nothing.
 xl::Shape m_GetLastAddShape(const xl::Worksheet& sheet);

@@ -81,6 +81,8 @@ RunOutcome s_RunPasteWhenSelectedModeOrClickMode(PasteRun& run, PictureList& lis
                     break;
                 }
                 list.RemoveFastList();
+                if (run.refusal)
+                    outcome.refused << *run.refusal;
                 if (picture.isNothing())
                     --k; // the next file takes this target
                 else

@@ -2,8 +2,11 @@
 // exclusions, leftovers, the paste-info question, the host-standard mode and the refusals.
 #include "tests/cli/run_picrows.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QImageWriter>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -194,6 +197,62 @@ TEST_F(Insert, InPlaceSavesOverTheBook)
                                      book);
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(sheetOf(book)[q("shapes")].toArray().size(), 1);
+}
+
+// Files the host cannot read: each is named with the reason on standard error, without the
+// image libraries' own chatter, and listed as left over; the exit code says not all went in.
+TEST_F(Insert, UnreadablePicturesAreNamedAndLeftOver)
+{
+    const auto write = [&](const char* name, const QByteArray& bytes) {
+        QFile file(dir.filePath(q(name)));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    };
+    QFile jpeg(photo(1));
+    ASSERT_TRUE(jpeg.open(QIODevice::ReadOnly));
+    QImage image(300, 200, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, qRgb(x * 7 % 256, y * 5 % 256, (x ^ y) % 256));
+    const auto encode = [&](const char* format, bool progressive) {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, format);
+        writer.setProgressiveScanWrite(progressive);
+        EXPECT_TRUE(writer.write(image));
+        return bytes;
+    };
+    const QByteArray png = encode("png", false);
+    const QByteArray progressive = encode("jpeg", true); // decoded by Qt's own plugin
+    const QStringList bad{write("empty.jpg", {}), write("head.jpg", jpeg.read(300)),
+                          write("cut.png", png.left(png.size() / 2)),
+                          write("cut.jpg", progressive.left(progressive.size() / 2)),
+                          write("notes.png", "not a picture\n")};
+
+    clitest::Result r =
+        insert(QStringList{q("--range"), q(kFrames), q("--one-per-area"), q("--no-exclude")} + bad +
+               QStringList{photo(2), q("-o"), out()});
+    EXPECT_EQ(r.exitCode, 1) << r.err.toStdString();
+    QString expectedOut;
+    for (const QString& path : bad)
+        expectedOut += q("left over\t") + path + u'\n';
+    EXPECT_EQ(QString::fromUtf8(r.out), expectedOut);
+    const QString err = QString::fromUtf8(r.err);
+    for (const QString& path : bad)
+        EXPECT_TRUE(err.contains(path)) << err.toStdString();
+    EXPECT_FALSE(err.contains(q("libpng"))) << err.toStdString();
+    EXPECT_FALSE(err.contains(q("qt.gui.imageio"))) << err.toStdString();
+    EXPECT_EQ(sheetOf(out())[q("shapes")].toArray().size(), 1);
+
+    // Nothing readable at all: the same, in either mode.
+    for (const char* mode : {"selected", "excel"}) {
+        r = insert(QStringList{q("--range"), q("B3:B10"), q("--no-exclude"), q("--mode"), q(mode)} +
+                   bad + QStringList{q("-o"), out()});
+        EXPECT_EQ(r.exitCode, 1) << mode << r.err.toStdString();
+        EXPECT_EQ(QString::fromUtf8(r.out), expectedOut) << mode;
+    }
 }
 
 TEST_F(Insert, Refusals)

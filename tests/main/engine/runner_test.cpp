@@ -182,12 +182,16 @@ TEST_F(Runner, AMergedTargetTakesItsWholeArea)
 TEST_F(Runner, ARefusedFileLeavesItsTargetToTheNextFile)
 {
     list.append(picture(q("a.png")));
-    list.append(brokenFile(q("b.png")));
+    const QString broken = brokenFile(q("b.png"));
+    list.append(broken);
     list.append(picture(q("c.png")));
     const RunOutcome outcome = runSelected("A1:C1");
     EXPECT_EQ(pictureCells(), (QStringList{q("A1"), q("B1")}));
     EXPECT_EQ(outcome.inserted.size(), 2);
-    EXPECT_TRUE(list.isEmpty()); // the refused file left the list too
+    EXPECT_TRUE(list.isEmpty()); // the refused file left the list too, named in the outcome
+    ASSERT_EQ(outcome.refused.size(), 1);
+    EXPECT_EQ(outcome.refused.front().path, broken);
+    EXPECT_EQ(outcome.refused.front().reason, q("The file is not a picture the host can read."));
     ASSERT_GE(panel.texts.size(), 3);
     EXPECT_EQ(panel.texts[1], q("取得中...1 (ESCでキャンセル)"));
     EXPECT_EQ(panel.texts[2], q("取得中...2 (ESCでキャンセル)"));
@@ -420,6 +424,8 @@ TEST_F(Runner, ExcelModeCascadesAndSelectsEveryPicture)
     const RunOutcome outcome = picrows::s_RunPasteWhenExcelmode(run, list);
     ASSERT_EQ(outcome.inserted.size(), 3);
     EXPECT_TRUE(list.isEmpty());
+    ASSERT_EQ(outcome.refused.size(), 1);
+    EXPECT_EQ(outcome.refused.front().path, dir.filePath(q("b.png")));
     const xl::Shapes shapes = sheet().Shapes();
     const double left = shapes.Item(1).Left();
     const double top = shapes.Item(1).Top();
