@@ -3,6 +3,7 @@
 #include "cli/commands.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
 
 #include <cstdio>
 
@@ -79,6 +80,14 @@ std::optional<QString> optionValue(const QCommandLineParser& parser,
     if (!parser.isSet(option))
         return std::nullopt;
     return parser.value(option);
+}
+
+bool outputPathUsable(const char* command, const QString& path)
+{
+    if (!path.endsWith(u'/') && !QFileInfo(path).isDir())
+        return true;
+    printError(command, QStringLiteral("%1 is a folder; give the path of a file").arg(path));
+    return false;
 }
 
 void printError(const char* command, const QString& message)

@@ -30,6 +30,10 @@ std::optional<int> parseArguments(QCommandLineParser& parser, const Usage& usage
 std::optional<QString> optionValue(const QCommandLineParser& parser,
                                    const QCommandLineOption& option);
 
+// False (after printing why) when `path`, an output file, names a folder or ends in a
+// separator: saving there would write beside the folder under another name, or fail late.
+bool outputPathUsable(const char* command, const QString& path);
+
 // Writes "picrows COMMAND: MESSAGE" as one line on standard error.
 void printError(const char* command, const QString& message);
 

@@ -205,6 +205,8 @@ int runInsert(const QStringList& args)
         printError(kUsage.command, QStringLiteral("give one of -o OUT and --in-place"));
         return kBadArguments;
     }
+    if (!outPath.isEmpty() && !outputPathUsable(kUsage.command, outPath))
+        return kBadArguments;
     picrows::PictureList list;
     if (!listPictures(given.mid(1), list, error)) {
         printError(kUsage.command, error);

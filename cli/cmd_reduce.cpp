@@ -115,6 +115,8 @@ int runReduce(const QStringList& args)
     const QString outPath = parser.value(outOption);
     if (outPath.isEmpty() == !parser.isSet(inPlace))
         return bad(QStringLiteral("give one of -o OUT and --in-place"));
+    if (!outPath.isEmpty() && !outputPathUsable(kUsage.command, outPath))
+        return kBadArguments;
     if (parser.isSet(cutOption) && parser.isSet(noCutOption))
         return bad(QStringLiteral("--cut and --no-cut exclude each other"));
     QString scope = parser.isSet(sheetOption) ? QStringLiteral("sheet") : QStringLiteral("book");

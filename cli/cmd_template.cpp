@@ -208,6 +208,8 @@ int runOpen(const QStringList& args)
         printError(kOpenUsage.command, QStringLiteral("--after goes with --into"));
         return kBadArguments;
     }
+    if (parser.isSet(newBook) && !outputPathUsable(kOpenUsage.command, parser.value(newBook)))
+        return kBadArguments;
     const QString wanted = parser.positionalArguments().front();
 
     // --new starts from a blank workbook: the command's state check needs a window.
