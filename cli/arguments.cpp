@@ -90,6 +90,24 @@ bool outputPathUsable(const char* command, const QString& path)
     return false;
 }
 
+QCommandLineOption quietOption()
+{
+    return QCommandLineOption({QStringLiteral("q"), QStringLiteral("quiet")},
+                              QStringLiteral("Print no summary line when done."));
+}
+
+void printSummary(const char* command, const QString& summary, bool quiet)
+{
+    if (!quiet)
+        printError(command, summary);
+}
+
+QString counted(qsizetype n, const char* noun)
+{
+    return QStringLiteral("%1 %2%3").arg(n).arg(QLatin1String(noun),
+                                                n == 1 ? QString() : QStringLiteral("s"));
+}
+
 void printError(const char* command, const QString& message)
 {
     QString line = message;

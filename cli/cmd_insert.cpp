@@ -166,13 +166,14 @@ int runInsert(const QStringList& args)
     const QCommandLineOption configDir(QStringLiteral("config-dir"),
                                        QStringLiteral("The folder of the settings file."),
                                        QStringLiteral("DIR"));
+    const QCommandLineOption quiet = quietOption();
     InsertOverrides overrides;
     const auto build = [&](QCommandLineParser& parser) {
         parser.addPositionalArgument(QStringLiteral("BOOK"), QStringLiteral("The workbook."));
         parser.addPositionalArgument(QStringLiteral("PATH"),
                                      QStringLiteral("Picture files and folders."));
         for (const QCommandLineOption& o :
-             {rangeOption, sheetOption, outOption, inPlace, configDir})
+             {rangeOption, sheetOption, outOption, inPlace, configDir, quiet})
             parser.addOption(o);
         overrides.addTo(parser);
     };
@@ -281,6 +282,19 @@ int runInsert(const QStringList& args)
 
     if (!saveBookOrReport(kUsage.command, session->book(), outPath))
         return kBookUnusable;
+    const QString pictures = counted(outcome.inserted.size(), "picture");
+    const QString where =
+        overrides.excelMode()
+            ? QStringLiteral("at %1").arg(range.Item(1).Address())
+            : QStringLiteral("into %1%2")
+                  .arg(outcome.inserted.size() == outcome.targets
+                           ? QString()
+                           : QStringLiteral("%1 of ").arg(outcome.inserted.size()),
+                       counted(outcome.targets, "target"));
+    printSummary(kUsage.command,
+                 QStringLiteral("inserted %1 %2; saved %3")
+                     .arg(pictures, where, outPath.isEmpty() ? bookPath : outPath),
+                 parser.isSet(quiet));
     const bool remarks = !outcome.ExclusionList.isEmpty() || !outcome.refused.isEmpty() ||
                          !list.isEmpty() || outcome.error;
     return remarks ? kDoneWithRemarks : kDone;

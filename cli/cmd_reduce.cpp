@@ -102,8 +102,9 @@ int runReduce(const QStringList& args)
                                        QStringLiteral("Where to save the workbook."),
                                        QStringLiteral("OUT"));
     const QCommandLineOption inPlace(QStringLiteral("in-place"), QStringLiteral("Save over BOOK."));
+    const QCommandLineOption quiet = quietOption();
     parser.addOptions({scopeOption, sheetOption, factorOption, cutOption, noCutOption,
-                       noReduceOption, outOption, inPlace});
+                       noReduceOption, outOption, inPlace, quiet});
     if (const auto stop = parseArguments(parser, kUsage, args, 1))
         return *stop;
 
@@ -176,10 +177,20 @@ int runReduce(const QStringList& args)
     const QString savePath = outPath.isEmpty() ? bookPath : outPath;
     printOut(sizeLine(sizeBefore, QFileInfo(savePath).size()));
 
-    bool failed = false;
-    for (const picrows::ReduceRow& row : outcome.rows)
-        failed = failed || row.mark == QStringLiteral("×");
-    return failed || outcome.error ? kDoneWithRemarks : kDone;
+    qsizetype replaced = 0;
+    qsizetype failed = 0;
+    for (const picrows::ReduceRow& row : outcome.rows) {
+        replaced += row.mark == QStringLiteral("○") ? 1 : 0;
+        failed += row.mark == QStringLiteral("×") ? 1 : 0;
+    }
+    printSummary(kUsage.command,
+                 QStringLiteral("replaced %1 of %2%3; saved %4")
+                     .arg(replaced)
+                     .arg(counted(outcome.rows.size(), "picture"),
+                          failed > 0 ? QStringLiteral(" (%1 failed)").arg(failed) : QString(),
+                          savePath),
+                 parser.isSet(quiet));
+    return failed > 0 || outcome.error ? kDoneWithRemarks : kDone;
 }
 
 } // namespace cli

@@ -31,6 +31,7 @@ struct RunOutcome
     QStringList inserted;                 // names of the inserted pictures, in insertion order
     QList<RefusedFile> refused;           // files the host refused, taken off the list
     QStringList ExclusionList;            // the scan's exclusions (selected-cells and click mode)
+    int targets = 0;                      // the scan's targets (selected-cells and click mode)
     bool stoppedByUser = false;           // Escape answered Yes, or the trimming dialog cancelled
     std::optional<host::HostError> error; // the host error that ended the run, already reported
 };

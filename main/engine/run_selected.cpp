@@ -61,6 +61,7 @@ RunOutcome s_RunPasteWhenSelectedModeOrClickMode(PasteRun& run, PictureList& lis
     try {
         TargetScanResult scan = f_ScanTargets(range, selected, list.count(), settings.scan);
         outcome.ExclusionList = scan.ExclusionList;
+        outcome.targets = int(scan.TargetList.size());
         range = xl::Range();
         if (scan.cancelled) {
             outcome.stoppedByUser = true;

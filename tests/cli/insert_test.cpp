@@ -46,6 +46,14 @@ protected:
                           args);
     }
 
+    QString brokenPicture() const
+    {
+        QFile file(dir.filePath(q("broken.jpg")));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("not a picture");
+        return file.fileName();
+    }
+
     QJsonObject sheetOf(const QString& book, const QStringList& more = {})
     {
         const clitest::Result r = runPicrows(QStringList{q("inspect"), book, q("--json")} + more);
@@ -72,6 +80,8 @@ TEST_F(Insert, FillsTheAlbumFramesFromAFolder)
                 q("fill"), samplePath(q("photos")), q("-o"), out()});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
+    EXPECT_EQ(QString::fromUtf8(r.err),
+              q("picrows insert: inserted 4 pictures into 4 targets; saved ") + out() + u'\n');
 
     const QJsonObject sheet = sheetOf(out(), {q("--range"), q("B3:D20")});
     const QJsonArray shapes = sheet[q("shapes")].toArray();
@@ -104,6 +114,8 @@ TEST_F(Insert, ListsExclusionsAndLeftoversAndAnswersOne)
                   q("\nleft over\t") + photo(3) + u'\n');
     const QJsonArray shapes = sheetOf(out())[q("shapes")].toArray();
     ASSERT_EQ(shapes.size(), 1);
+    EXPECT_EQ(QString::fromUtf8(r.err),
+              q("picrows insert: inserted 1 picture into 1 target; saved ") + out() + u'\n');
 }
 
 // The caption below a frame is occupied: the question is printed on one line and answered by
@@ -127,13 +139,16 @@ TEST_F(Insert, PasteInfoIntoAnOccupiedCellFollowsTheFlag)
         q("ピクロウアドイン: [exclamation] "
           "パスを貼り付けようとしているセルに、すでに値または数式が入力されています。 "
           "上書きしますか？ → No\n");
-    EXPECT_EQ(QString::fromUtf8(r.err), question);
+    EXPECT_EQ(QString::fromUtf8(r.err),
+              question + q("picrows insert: inserted 1 picture into 1 target; saved ") + out() +
+                  u'\n');
     EXPECT_EQ(cellOf(sheetOf(out(), {q("--range"), q("B11")}), q("$B$11"))[q("value")].toString(),
               q("桜の下で"));
 
     r = insert(args + QStringList{q("--overwrite-info")});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_TRUE(QString::fromUtf8(r.err).endsWith(q("→ Yes\n"))) << r.err.toStdString();
+    EXPECT_TRUE(QString::fromUtf8(r.err).contains(q("→ Yes\npicrows insert: inserted")))
+        << r.err.toStdString();
     EXPECT_EQ(cellOf(sheetOf(out(), {q("--range"), q("B11")}), q("$B$11"))[q("value")].toString(),
               q("01_sakura.jpg"));
 }
@@ -144,6 +159,8 @@ TEST_F(Insert, ExcelModeCascadesFromTheFirstCell)
     const clitest::Result r = insert(
         {q("--range"), q("C22:E30"), q("--mode"), q("excel"), photo(1), photo(2), q("-o"), out()});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(QString::fromUtf8(r.err),
+              q("picrows insert: inserted 2 pictures at $C$22; saved ") + out() + u'\n');
     const QJsonObject sheet = sheetOf(out(), {q("--range"), q("C22")});
     const QJsonObject c22 = cellOf(sheet, q("$C$22"));
     const QJsonArray shapes = sheet[q("shapes")].toArray();
@@ -192,11 +209,21 @@ TEST_F(Insert, InPlaceSavesOverTheBook)
 {
     const QString book = dir.filePath(q("album.xlsx"));
     ASSERT_TRUE(QFile::copy(samplePath(q("photo_album.xlsx")), book));
-    const clitest::Result r = insert({q("--range"), q("B3:B10"), q("--one-per-area"),
-                                      q("--no-exclude"), photo(4), q("--in-place")},
-                                     book);
-    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    clitest::Result r = insert({q("--range"), q("B3:B10,D3:D10"), q("--one-per-area"),
+                                q("--no-exclude"), photo(4), brokenPicture(), q("--in-place")},
+                               book);
+    ASSERT_EQ(r.exitCode, 1) << r.err.toStdString();
     EXPECT_EQ(sheetOf(book)[q("shapes")].toArray().size(), 1);
+    EXPECT_TRUE(QString::fromUtf8(r.err).endsWith(
+        q("picrows insert: inserted 1 picture into 1 of 2 targets; saved ") + book + u'\n'))
+        << r.err.toStdString();
+
+    // -q: nothing to say when all went well.
+    r = insert({q("--range"), q("D3:D10"), q("--no-exclude"), photo(3), q("--in-place"), q("-q")},
+               book);
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+    EXPECT_EQ(sheetOf(book)[q("shapes")].toArray().size(), 2);
 }
 
 // Files the host cannot read: each is named with the reason on standard error, without the

@@ -120,6 +120,8 @@ TEST_F(Reduce, LargePhotographsShownSmall)
 
     const clitest::Result reduced = runPicrows({q("reduce"), big, q("-o"), path("small.xlsx")});
     ASSERT_EQ(reduced.exitCode, 0) << reduced.err.toStdString();
+    EXPECT_EQ(QString::fromUtf8(reduced.err),
+              q("picrows reduce: replaced 3 of 3 pictures; saved ") + path("small.xlsx") + u'\n');
     const QStringList rows = resultRows(reduced.out);
     ASSERT_EQ(rows.size(), 3) << reduced.out.toStdString();
     for (const QString& row : rows) {
@@ -160,9 +162,10 @@ TEST_F(Reduce, LargePhotographsShownSmall)
     }
     EXPECT_LT(test_support::meanLevels(before, render(path("cut.xlsx"))), 3.0);
 
-    const clitest::Result again =
-        runPicrows({q("reduce"), path("cut.xlsx"), q("--cut"), q("-o"), path("again.xlsx")});
+    const clitest::Result again = runPicrows(
+        {q("reduce"), path("cut.xlsx"), q("--cut"), q("-o"), path("again.xlsx"), q("--quiet")});
     ASSERT_EQ(again.exitCode, 0) << again.err.toStdString();
+    EXPECT_TRUE(again.err.isEmpty()) << again.err.toStdString();
     const QStringList nothing = resultRows(again.out);
     EXPECT_EQ(nothing.size(), 3);
     EXPECT_EQ(nothing.filter(q("-\tcut.xlsx\t")).size(), 3) << again.out.toStdString();
