@@ -47,7 +47,7 @@ PackageWriter::PackageWriter(const model::Workbook& book, const model::PackageSt
 {
 }
 
-QByteArray PackageWriter::write()
+void PackageWriter::write(const QString& path)
 {
     if (m_book.sheets.empty())
         fail(QStringLiteral("a workbook must keep at least one sheet"));
@@ -58,7 +58,7 @@ QByteArray PackageWriter::write()
     writeWorkbookPart();
     writeWorkbookRelationships();
     writeContentTypes();
-    return assemble();
+    assemble(path);
 }
 
 bool PackageWriter::isRemoved(const QString& part) const
@@ -505,9 +505,9 @@ std::set<QString> PackageWriter::orphanMedia() const
     return orphans;
 }
 
-QByteArray PackageWriter::assemble()
+void PackageWriter::assemble(const QString& path)
 {
-    ZipWriter writer(m_targetName);
+    ZipWriter writer(path, m_targetName);
     std::set<QString> written;
     const std::set<QString> orphans = orphanMedia();
     auto put = [&](const QString& name) {
@@ -535,7 +535,7 @@ QByteArray PackageWriter::assemble()
         put(added.name);
     for (const auto& [folded, out] : m_out)
         put(out.first);
-    return writer.finish();
+    writer.finish();
 }
 
 } // namespace host::xlsx
