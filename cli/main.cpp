@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <exception>
 
 namespace {
 
@@ -58,9 +59,17 @@ int main(int argc, char** argv)
         printUsage(stdout);
         return cli::kDone;
     }
-    for (const cli::Command& c : cli::kCommands)
-        if (name == QString::fromLatin1(c.name))
+    for (const cli::Command& c : cli::kCommands) {
+        if (name != QString::fromLatin1(c.name))
+            continue;
+        // Caught here so that the stack unwinds: a host ends its background work as it goes.
+        try {
             return c.run(args);
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "picrows %s: failed: %s\n", c.name, e.what());
+            return cli::kBookUnusable;
+        }
+    }
     std::fprintf(stderr, "picrows: unknown command '%s'\n", qPrintable(name));
     printUsage(stderr);
     return cli::kBadArguments;

@@ -10,6 +10,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -279,6 +280,30 @@ TEST_F(Insert, UnreadablePicturesAreNamedAndLeftOver)
                    bad + QStringList{q("-o"), out()});
         EXPECT_EQ(r.exitCode, 1) << mode << r.err.toStdString();
         EXPECT_EQ(QString::fromUtf8(r.out), expectedOut) << mode;
+    }
+}
+
+// Every target excluded: the pictures read ahead are never placed. The process ends with
+// exit 1 all the same, however far the reading has got (it crashed at exit while workers
+// were still decoding).
+TEST_F(Insert, NothingPlacedEndsCleanlyWhileReadingAhead)
+{
+    QImage noise(2400, 1800, QImage::Format_RGB32);
+    QRandomGenerator random(11);
+    for (int y = 0; y < noise.height(); ++y) {
+        auto* line = reinterpret_cast<quint32*>(noise.scanLine(y));
+        for (int x = 0; x < noise.width(); ++x)
+            line[x] = 0xff000000U | (random.generate() & 0xffffffU);
+    }
+    const QString folder = dir.filePath(q("big"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    for (int i = 0; i < 6; ++i)
+        ASSERT_TRUE(noise.save(QDir(folder).filePath(QStringLiteral("%1.jpg").arg(i)), "JPEG", 95));
+    for (int run = 0; run < 10; ++run) {
+        const clitest::Result r =
+            insert({q("--range"), q("B1:B2"), q("--exclude-values"), folder, q("-o"), out()});
+        ASSERT_EQ(r.exitCode, 1) << "run " << run << ": " << r.err.toStdString();
+        EXPECT_FALSE(r.err.contains("QMutex")) << r.err.toStdString();
     }
 }
 
