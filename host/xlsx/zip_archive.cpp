@@ -1,6 +1,7 @@
 #include "host/xlsx/zip_archive.h"
 
 #include "host/automation/host_error.h"
+#include "host/xlsx/zip_directory.h"
 
 #include <QStringList>
 
@@ -70,7 +71,10 @@ std::shared_ptr<const ZipArchive> ZipArchive::open(QByteArray bytes, const QStri
         zip_error_fini(&error);
         archive->refuse(why);
     }
-    archive->m_zip = zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &error);
+    // libzip's own consistency check also refuses local headers whose times or extra fields
+    // differ from the directory's, which every other reader accepts; checkHeaders holds them
+    // to what matters.
+    archive->m_zip = zip_open_from_source(source, ZIP_RDONLY, &error);
     if (!archive->m_zip) {
         zip_source_free(source);
         const int code = zip_error_code_zip(&error);
@@ -88,6 +92,7 @@ std::shared_ptr<const ZipArchive> ZipArchive::open(QByteArray bytes, const QStri
     }
     zip_error_fini(&error);
 
+    archive->checkHeaders();
     archive->checkNames();
     archive->verifyEntries();
     return archive;
@@ -103,6 +108,22 @@ void ZipArchive::refuse(const QString& why) const
 {
     host::raise(err::ApplicationDefined,
                 QStringLiteral("Cannot open '%1': %2.").arg(m_displayName, why));
+}
+
+void ZipArchive::checkHeaders()
+{
+    QString why;
+    const auto records = readZipDirectory(m_bytes, why);
+    if (!records)
+        refuse(why);
+    const zip_int64_t count = zip_get_num_entries(m_zip, 0);
+    if (count < 0 || std::uint64_t(count) != records->size())
+        refuse(QStringLiteral("the zip directory's entries cannot be counted"));
+    for (zip_int64_t i = 0; i < count; ++i) {
+        const char* name = zip_get_name(m_zip, zip_uint64_t(i), ZIP_FL_ENC_RAW);
+        if (!name || QByteArrayView(name) != QByteArrayView((*records)[std::size_t(i)].name))
+            refuse(QStringLiteral("entry %1 of the zip directory cannot be read").arg(i));
+    }
 }
 
 void ZipArchive::checkNames()
