@@ -483,11 +483,16 @@ std::set<QString> PackageWriter::orphanMedia() const
             // "dir/_rels/name.rels" holds the relationships of "dir/name".
             const QString source = name.left(slash) + name.mid(slash + 6).chopped(5);
             const auto rewritten = fresh ? m_out.find(folded) : m_out.end();
-            const QByteArray data =
-                rewritten != m_out.end() ? rewritten->second.second : m_package.readPart(name);
-            for (const opc::Relationship& r : opc::parseRelationships(xml::parse(data, name)))
-                if (!r.external)
-                    out.insert(opc::resolveTarget(source, r.target).toCaseFolded());
+            // A part that cannot be read (damaged, but the host never needed it) is skipped
+            // before and after alike: what only it reaches is never taken for an orphan.
+            try {
+                const QByteArray data =
+                    rewritten != m_out.end() ? rewritten->second.second : m_package.readPart(name);
+                for (const opc::Relationship& r : opc::parseRelationships(xml::parse(data, name)))
+                    if (!r.external)
+                        out.insert(opc::resolveTarget(source, r.target).toCaseFolded());
+            } catch (const PackageError&) {
+            }
         }
         return out;
     };
