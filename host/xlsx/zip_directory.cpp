@@ -1,5 +1,7 @@
 #include "host/xlsx/zip_directory.h"
 
+#include "host/automation/host_error.h"
+
 #include <algorithm>
 
 namespace host::xlsx {
@@ -148,7 +150,7 @@ std::optional<std::vector<ZipRecord>> readZipDirectory(QByteArrayView zip, QStri
     }
 
     for (ZipRecord& r : records) {
-        const QString name = QString::fromUtf8(r.name);
+        const QString name = clipped(QString::fromUtf8(r.name));
         if (r.flags & kPatchedData) {
             why = QStringLiteral("the entry '%1' holds compressed patched data, which readers "
                                  "do not support")
@@ -214,7 +216,8 @@ std::optional<std::vector<ZipRecord>> readZipDirectory(QByteArrayView zip, QStri
         const ZipRecord& before = *byOffset[i - 1];
         if (byOffset[i]->localOffset < before.dataOffset + before.compressedSize) {
             why = QStringLiteral("the entries '%1' and '%2' share data")
-                      .arg(QString::fromUtf8(before.name), QString::fromUtf8(byOffset[i]->name));
+                      .arg(clipped(QString::fromUtf8(before.name)),
+                           clipped(QString::fromUtf8(byOffset[i]->name)));
             return std::nullopt;
         }
     }

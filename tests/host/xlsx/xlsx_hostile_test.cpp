@@ -347,6 +347,34 @@ TEST(HarmlessHeaderDifferences, AreAccepted)
     EXPECT_EQ(host::xlsx::load(saved)->sheets.size(), 1u);
 }
 
+// A value quoted from the file (a cell's name, a part's name, a sheet's name) is cut short in
+// the message: the reason stays one readable line, however much the file says.
+TEST(HostileMessages, LongValuesAreCut)
+{
+    const QByteArray longName(1000000, 'A');
+    const QByteArray longPart = "../" + QByteArray(60000, 'p') + ".xml";
+    const std::vector<std::pair<QByteArray, const char*>> cases{
+        {rawZip(
+             packageWith({stored(kSheet, "<worksheet><sheetData><row><c r=\"" + longName +
+                                             "1\"><v>1</v></c></row></sheetData></worksheet>")})),
+         "has a cell named 'AAAA"},
+        {rawZip(packageWith({stored(QString::fromUtf8(longPart), "x")})), "'../pppp"},
+    };
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("long.xlsx"));
+    for (const auto& [bytes, start] : cases) {
+        writeFile(path, bytes);
+        try {
+            host::xlsx::load(path);
+            ADD_FAILURE() << start << ": accepted";
+        } catch (const host::HostError& e) {
+            EXPECT_TRUE(e.description().contains(QString::fromUtf8(start)))
+                << e.description().left(300).toStdString();
+            EXPECT_LT(e.description().size(), 300) << start;
+        }
+    }
+}
+
 TEST(HostileLimits, AHighlyCompressiblePictureIsNoBomb)
 {
     // Pictures are streamed, never inflated into memory: a plain bitmap that shrinks a
