@@ -26,6 +26,24 @@ int denominatorFor(double needed)
     return 1;
 }
 
+// Whether a crop edge falls on a whole source pixel inside the picture: a reduced decode (or
+// a pending copy rendered smaller) mixes neighbouring pixels, and an edge cut between them
+// would bring a shade of what was cropped away (a copy's white margin, say) back into the
+// picture's outermost pixels, so such a picture is read at its full size.
+bool cutAtWholePixel(const QRectF& source, QSize pixels)
+{
+    const double edges[][2] = {{source.left(), double(pixels.width())},
+                               {source.right(), double(pixels.width())},
+                               {source.top(), double(pixels.height())},
+                               {source.bottom(), double(pixels.height())}};
+    for (const auto& [at, side] : edges) {
+        const double whole = std::round(at);
+        if (std::abs(at - whole) <= 1e-6 && whole > 0 && whole < side)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 QRectF rotatedBounds(const QRectF& box, double rotation)
@@ -58,7 +76,10 @@ void paintPicture(QPainter& painter, const QRectF& box, const EncodedImage& imag
     const QTransform device = painter.combinedTransform();
     const double deviceWidth = box.width() * std::hypot(device.m11(), device.m12());
     const double deviceHeight = box.height() * std::hypot(device.m21(), device.m22());
-    const double needed = std::max(deviceWidth / source.width(), deviceHeight / source.height());
+    const double needed =
+        cutAtWholePixel(source, image.pixelSize)
+            ? 1.0
+            : std::max(deviceWidth / source.width(), deviceHeight / source.height());
 
     QImage decoded;
     if (image.bytes.isEmpty() && image.pending && !image.pending->isMade()) {
