@@ -3,7 +3,6 @@
 #include "cli/open_book.h"
 
 #include "host/automation/host_error.h"
-#include "host/render/clipboard.h"
 #include "host/xl/workbook.h"
 #include "host/xl/worksheet.h"
 #include "main/reduce/reduce_run.h"
@@ -159,15 +158,12 @@ int runReduce(const QStringList& args)
         }
     }
 
-    // The host's copies land on the default clipboard: the application's, shared with it.
-    const std::shared_ptr<host::render::HostClipboard> clipboard =
-        host::render::makeDefaultClipboard();
     PrintedRows rows;
     OneLineMessages messages;
     platform::ScopedMessageService messagesInPlace(messages);
     platform::ScriptedKeys noKeys; // a batch run is not cancelled from the keyboard
     platform::ScopedKeyState keysInPlace(noKeys);
-    picrows::ReduceRun run(app, *clipboard, rows);
+    picrows::ReduceRun run(app, platform::clipboard(), rows);
     const picrows::ReduceOutcome outcome = run.run(options);
     if (outcome.error)
         printError(kUsage.command, outcome.error->report());

@@ -1,7 +1,7 @@
 #include "cli/arguments.h"
 #include "cli/commands.h"
 
-#include "host/objects/host.h"
+#include "cli/in_process_host.h"
 #include "main/settings/setting.h"
 #include "platform/settings_store.h"
 
@@ -102,9 +102,9 @@ int runSettings(const QStringList& args)
     }
 
     // Defaults that come from the host (the text box font) are those of a host started now.
-    host::objects::Host host;
+    const std::unique_ptr<host::objects::Host> host = makeInProcessHost();
     platform::SettingsStore store(parser.value(configDir));
-    picrows::c_Setting settings(store, host.application());
+    picrows::c_Setting settings(store, host->application());
 
     if (action == QLatin1String("show")) {
         QString out;

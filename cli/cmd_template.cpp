@@ -2,8 +2,8 @@
 #include "cli/commands.h"
 #include "cli/open_book.h"
 
+#include "cli/in_process_host.h"
 #include "host/automation/host_error.h"
-#include "host/objects/host.h"
 #include "host/xl/workbook.h"
 #include "host/xl/worksheet.h"
 #include "main/settings/setting.h"
@@ -170,8 +170,8 @@ int runList(const QStringList& args)
     parser.addOption(kConfigDir);
     if (const auto stop = parseArguments(parser, kListUsage, args, 0))
         return *stop;
-    host::objects::Host host;
-    const xl::Application app(host.application());
+    const std::unique_ptr<host::objects::Host> host = makeInProcessHost();
+    const xl::Application app(host->application());
     const AttachedContext attached(app, parser.value(kConfigDir));
     const QString folder = attached.setting().MyDocPath();
     if (!attached.setting().MyDocPathExists()) {
@@ -239,7 +239,7 @@ int runOpen(const QStringList& args)
             return kBadArguments;
         }
     } else {
-        blankHost = std::make_unique<host::objects::Host>();
+        blankHost = makeInProcessHost();
         app = xl::Application(blankHost->application());
         app.setDisplayAlerts(false);
         app.Workbooks().Add();

@@ -1,5 +1,6 @@
 #include "cli/insert_options.h"
 
+#include "main/engine/paste_info_text.h"
 #include "main/engine/run_paste.h"
 #include "main/engine/run_selected.h"
 
@@ -54,8 +55,14 @@ void InsertOverrides::addTo(QCommandLineParser& parser)
                             "Reference point: bottom-left, bottom-right, center, "
                             "top-left or top-right.",
                             "POINT"));
-    parser.addOption(
-        valued("info", "Write this paste-info template beside each picture.", "TEMPLATE"));
+    parser.addOption(QCommandLineOption(
+        QStringLiteral("info"),
+        QStringLiteral("Write this paste-info template beside each picture. Its keywords: ") +
+            picrows::pasteInfoKeywords().join(QStringLiteral(", ")) +
+            QStringLiteral(" (a SHOOTINGDATE is the photograph's own, from its EXIF, else the "
+                           "file's modification date). A template starting with \"=\" is a "
+                           "formula, the keywords string literals in it."),
+        QStringLiteral("TEMPLATE")));
     parser.addOption(valued("info-cell",
                             "Paste-info into the cell at column and row offset "
                             "X,Y (-10…10).",

@@ -1,14 +1,17 @@
 #include "cli/open_book.h"
 
 #include "cli/arguments.h"
+#include "cli/in_process_host.h"
 #include "host/automation/host_error.h"
-#include "host/objects/host.h"
+#include "host/render/clipboard_service.h"
 
 namespace cli {
 
 BookSession::BookSession(const QString& path)
-    : m_host(std::make_unique<host::objects::Host>()), m_app(m_host->application())
+    : m_host(makeInProcessHost()), m_clipboard(host::render::clipboardService(m_host->clipboard())),
+      m_app(m_host->application())
 {
+    m_clipboardInPlace.emplace(*m_clipboard);
     // Nobody answers questions in a batch run: the host takes its default answers.
     m_app.setDisplayAlerts(false);
     m_book = m_app.Workbooks().Open(path);
@@ -19,6 +22,7 @@ BookSession::~BookSession()
     // Drop our references before the host that owns the objects.
     m_book = xl::Workbook();
     m_app = xl::Application();
+    m_clipboardInPlace.reset();
 }
 
 std::unique_ptr<BookSession> openBookOrReport(const char* command, const QString& path)

@@ -3,6 +3,7 @@
 #include "host/xl/application.h"
 #include "host/xl/workbook.h"
 #include "host/xl/worksheet.h"
+#include "platform/clipboard.h"
 
 #include <memory>
 #include <optional>
@@ -14,7 +15,9 @@ class Host;
 namespace cli {
 
 // An in-process host with one workbook opened from a file: the frame of every batch command.
-// The host ends, and every object reference with it, when the session goes.
+// While the session lives the platform's clipboard service is the host's clipboard, so the
+// engine reads what the host's Copy put there (and a copy of pictures is rendered only when
+// read). The host ends, and every object reference with it, when the session goes.
 class BookSession
 {
 public:
@@ -29,6 +32,8 @@ public:
 
 private:
     std::unique_ptr<host::objects::Host> m_host;
+    std::unique_ptr<platform::Clipboard> m_clipboard;
+    std::optional<platform::ScopedClipboard> m_clipboardInPlace;
     xl::Application m_app;
     xl::Workbook m_book;
 };

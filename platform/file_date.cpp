@@ -31,7 +31,11 @@ QDateTime F_GetFileDate(const QString& path, DatePart part, DateKind kind)
     }
     if (!when.isValid())
         return zeroDate();
-    when = when.toLocalTime();
+    return datePart(when.toLocalTime(), part);
+}
+
+QDateTime datePart(const QDateTime& when, DatePart part)
+{
     const QTime time = when.time();
     const QTime seconds(time.hour(), time.minute(), time.second());
     switch (part) {

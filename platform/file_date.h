@@ -27,6 +27,10 @@ enum class DateKind : std::int16_t
 // part of a time alone.
 QDateTime zeroDate();
 
+// The date and time, the date alone or the time alone of `when`, in whole seconds: a time alone
+// is carried on the zero date, a date alone at midnight.
+QDateTime datePart(const QDateTime& when, DatePart part);
+
 // A file's date in whole seconds, local time. A time alone is carried on the zero date; a date
 // alone at midnight. A missing file, a folder or any other failure answers the zero date.
 QDateTime F_GetFileDate(const QString& path, DatePart part, DateKind kind);

@@ -4,16 +4,18 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(
-  # build
-  cmake ninja-build g++ pkg-config clang-format ccache
-  # libraries
+  # build; clang with libFuzzer's runtime for the sanitizer build and its fuzz targets
+  cmake ninja-build g++ pkg-config clang-format ccache clang libclang-rt-14-dev
+  # libraries (libheif decodes HEIC with its built-in libde265 and AVIF with dav1d or aom;
+  # Qt's image plugins read WebP)
   qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins libqt6svg6-dev
   libzip-dev zipcmp libpugixml-dev libturbojpeg0-dev libjpeg-dev zlib1g-dev libgif-dev
-  libgsf-1-dev
+  libgsf-1-dev libheif-dev
   libgtest-dev libgmock-dev
-  # tests: fixture producers, rendering checks, fonts for Japanese and Calibri metrics
+  # tests: fixture producers, rendering checks, fonts for Japanese and Calibri metrics; phone
+  # photographs (HEIC and AVIF through heif-enc, WebP, JPEG and PNG through Pillow)
   python3-openpyxl libreoffice-calc-nogui libreoffice-draw-nogui poppler-utils xvfb xauth
-  fonts-noto-cjk fonts-crosextra-carlito
+  fonts-noto-cjk fonts-crosextra-carlito libheif-examples python3-pil
   # benchmarks: the Python script insert_bench measures against
   python3-pil
 )

@@ -111,7 +111,10 @@ private:
         std::vector<Variant> values(e.params.size(), Variant::missing());
         for (size_t i = 0; i < args.positional.size(); ++i)
             values[i] = args.positional[i];
-        for (const auto& [argName, value] : args.named) {
+        for (const auto& named : args.named) {
+            // Not a structured binding: clang before 16 cannot capture one in a lambda.
+            const QString& argName = named.first;
+            const Variant& value = named.second;
             const auto found = std::find_if(e.params.cbegin(), e.params.cend(), [&](const QString& p) {
                 return p.compare(argName, Qt::CaseInsensitive) == 0;
             });

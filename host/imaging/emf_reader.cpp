@@ -8,6 +8,7 @@
 #include <QRect>
 
 #include <cmath>
+#include <initializer_list>
 
 namespace host::imaging {
 
@@ -20,6 +21,18 @@ using bytes::le32;
 using bytes::le32s;
 
 using namespace emf;
+
+// Coordinates beyond this (device units) are damage: no picture within the host's limits is
+// drawn that far out, and QRect's arithmetic on them would overflow.
+constexpr qint32 kMaxCoordinate = 1 << 24;
+
+bool saneCoordinates(QByteArrayView data, std::initializer_list<qsizetype> offsets)
+{
+    for (const qsizetype at : offsets)
+        if (std::abs(qint64(le32s(data, at))) > kMaxCoordinate)
+            return false;
+    return true;
+}
 
 QRect inclusiveRect(QByteArrayView data, qsizetype at)
 {
@@ -40,7 +53,7 @@ std::optional<BitmapRecord> bitmapRecord(QByteArrayView record, quint32 type)
     BitmapRecord r;
     switch (type) {
     case EmrStretchDiBits:
-        if (record.size() < 80)
+        if (record.size() < 80 || !saneCoordinates(record, {24, 28, 32, 36, 40, 44, 72, 76}))
             return std::nullopt;
         r.target =
             QRect(le32s(record, 24), le32s(record, 28), le32s(record, 72), le32s(record, 76));
@@ -50,7 +63,7 @@ std::optional<BitmapRecord> bitmapRecord(QByteArrayView record, quint32 type)
         r.bitsAt = le32(record, 56), r.bitsSize = le32(record, 60);
         break;
     case EmrSetDiBitsToDevice:
-        if (record.size() < 76)
+        if (record.size() < 76 || !saneCoordinates(record, {24, 28, 32, 36, 40, 44}))
             return std::nullopt;
         r.source =
             QRect(le32s(record, 32), le32s(record, 36), le32s(record, 40), le32s(record, 44));
@@ -61,7 +74,8 @@ std::optional<BitmapRecord> bitmapRecord(QByteArrayView record, quint32 type)
     case EmrBitBlt:
     case EmrStretchBlt: {
         const qsizetype fixed = type == EmrBitBlt ? 100 : 108;
-        if (record.size() < fixed)
+        if (record.size() < fixed || !saneCoordinates(record, {24, 28, 32, 36, 44, 48}) ||
+            (type == EmrStretchBlt && !saneCoordinates(record, {100, 104})))
             return std::nullopt;
         r.target =
             QRect(le32s(record, 24), le32s(record, 28), le32s(record, 32), le32s(record, 36));
@@ -111,7 +125,8 @@ std::optional<EmfHeader> readEmfHeader(QByteArrayView emf)
     if (emf.size() < 88 || le32(emf, 0) != EmrHeader || le32(emf, 40) != EmfSignature)
         return std::nullopt;
     const quint32 headerSize = le32(emf, 4);
-    if (headerSize < 88 || headerSize > quint32(emf.size()))
+    if (headerSize < 88 || headerSize > quint32(emf.size()) ||
+        !saneCoordinates(emf, {8, 12, 16, 20}))
         return std::nullopt;
     const QRect bounds = inclusiveRect(emf, 8);
     const QRect frame = inclusiveRect(emf, 24);

@@ -2,10 +2,12 @@
 
 #include "host/imaging/decode_cache.h"
 #include "host/imaging/emf.h"
+#include "host/imaging/heif_decoder.h"
 #include "host/imaging/image_limits.h"
 #include "host/imaging/jpeg_upright.h"
 #include "host/imaging/orientation.h"
 #include "host/imaging/pending_picture.h"
+#include "host/imaging/picture_codecs.h"
 #include "host/imaging/picture_decoder.h"
 #include "host/imaging/picture_error.h"
 #include "host/imaging/picture_metadata.h"
@@ -61,6 +63,45 @@ QByteArray uprightAsPng(const EncodedImage& image, int orientation, const QImage
     return out;
 }
 
+bool hasTransparency(const QImage& image)
+{
+    if (!image.hasAlphaChannel())
+        return false;
+    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < argb.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+        for (int x = 0; x < argb.width(); ++x)
+            if (qAlpha(row[x]) != 255)
+                return true;
+    }
+    return false;
+}
+
+// Formats not every spreadsheet program shows (HEIC, AVIF, WebP) are stored as what every one
+// does: JPEG, or PNG when the picture has transparency to keep. Decoded, turned upright where
+// the metadata asks, and encoded once, at a quality that leaves a photograph as it looked.
+QByteArray storedAsJpegOrPng(const EncodedImage& image, int orientation, const QImage& decoded)
+{
+    const bool transparent = hasTransparency(decoded);
+    QImage upright = orientUpright(
+        decoded.convertToFormat(transparent ? QImage::Format_ARGB32 : QImage::Format_RGB32),
+        orientation);
+    const bool swap = orientationTransposes(orientation);
+    upright.setDotsPerMeterX(int(std::lround((swap ? image.dpiY : image.dpiX) / 0.0254)));
+    upright.setDotsPerMeterY(int(std::lround((swap ? image.dpiX : image.dpiY) / 0.0254)));
+    const QByteArray out =
+        transparent ? writeWithQt(upright, "png") : writeWithQt(upright, "jpeg", 92);
+    if (out.isEmpty())
+        refusePicture(QStringLiteral("The picture could not be stored."));
+    return out;
+}
+
+bool storedOnlyConverted(ImageFormat format)
+{
+    return format == ImageFormat::WebP || format == ImageFormat::Heif ||
+           format == ImageFormat::Avif;
+}
+
 } // namespace
 
 QSizeF EncodedImage::untouchedSize() const
@@ -86,6 +127,17 @@ EncodedImage probePicture(QByteArray bytes)
         image.pixelSize = header->pixelSize;
         image.dpiX = header->pixelSize.width() * 72.0 / header->points.width();
         image.dpiY = header->pixelSize.height() * 72.0 / header->points.height();
+    } else if (image.format == ImageFormat::Heif || image.format == ImageFormat::Avif) {
+        const auto header = readHeifHeader(bytes);
+        if (!header || !header->size.isValid() || header->size.isEmpty())
+            refusePicture(QStringLiteral("The picture is damaged: its header cannot be read."));
+        if (!withinLimits(header->size))
+            refuseSize(header->size);
+        image.pixelSize = header->size;
+        if (const auto dpi = storedResolution(image.format, bytes)) {
+            image.dpiX = dpi->x;
+            image.dpiY = dpi->y;
+        }
     } else {
         const auto claimed = claimedDimensions(image.format, bytes);
         if (claimed && !withinLimits(claimed->width, claimed->height))
@@ -144,6 +196,8 @@ EncodedImage loadPicture(QByteArray bytes)
         return probePicture(std::move(upright.bytes));
     }
     const QImage decoded = decodePicture(image, 1, true);
+    if (storedOnlyConverted(image.format))
+        return probePicture(storedAsJpegOrPng(image, orientation, decoded));
     if (orientation == 1 ||
         (image.format != ImageFormat::Png && image.format != ImageFormat::Tiff)) {
         storeDecoded(image, 1, decoded);

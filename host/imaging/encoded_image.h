@@ -42,7 +42,10 @@ EncodedImage probePicture(QByteArray bytes);
 // What inserting a picture does: probePicture, then the whole picture is decoded to prove it
 // intact (a truncated file is refused), and a picture whose metadata says it was taken turned
 // is made upright: a JPEG by a lossless transform with its EXIF orientation set to 1, a PNG or
-// TIFF by re-encoding as PNG. Otherwise the bytes are kept as they are.
+// TIFF by re-encoding as PNG. HEIC, AVIF and WebP, which not every spreadsheet program shows,
+// are stored upright as JPEG, or as PNG when they have transparency (HEIC and AVIF as their
+// container turns them, WebP by its EXIF orientation). Otherwise the bytes are kept as they
+// are.
 EncodedImage loadPicture(QByteArray bytes);
 
 // loadPicture on a file's contents; a file that cannot be read is refused the same way.

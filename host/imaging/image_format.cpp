@@ -2,6 +2,9 @@
 
 #include "host/imaging/byte_io.h"
 
+#include <algorithm>
+#include <initializer_list>
+
 namespace host::imaging {
 
 namespace {
@@ -11,6 +14,27 @@ using bytes::le32;
 bool startsWith(QByteArrayView bytes, QByteArrayView prefix)
 {
     return bytes.size() >= prefix.size() && bytes.first(prefix.size()) == prefix;
+}
+
+// The HEIF container (ISO base media file) starts with its file-type box: a major brand and a
+// list of compatible ones. A video in the same container is no picture.
+ImageFormat heifKind(QByteArrayView bytes)
+{
+    if (bytes.size() < 16 || bytes.sliced(4, 4) != "ftyp")
+        return ImageFormat::Unknown;
+    const qsizetype boxEnd = std::min<qsizetype>(bytes::be32(bytes, 0), bytes.size());
+    const auto has = [&](std::initializer_list<const char*> brands) {
+        for (qsizetype at = 8; at + 4 <= boxEnd; at += at == 8 ? 8 : 4) // skips the version
+            for (const char* brand : brands)
+                if (bytes.sliced(at, 4) == brand)
+                    return true;
+        return false;
+    };
+    if (has({"avif", "avis"}))
+        return ImageFormat::Avif;
+    if (has({"heic", "heix", "heim", "heis", "hevc", "hevx", "mif1", "msf1"}))
+        return ImageFormat::Heif;
+    return ImageFormat::Unknown;
 }
 
 } // namespace
@@ -30,6 +54,8 @@ ImageFormat sniffFormat(QByteArrayView bytes)
         return ImageFormat::Tiff;
     if (startsWith(bytes, "RIFF") && bytes.size() >= 12 && bytes.sliced(8, 4) == "WEBP")
         return ImageFormat::WebP;
+    if (const ImageFormat heif = heifKind(bytes); heif != ImageFormat::Unknown)
+        return heif;
     // An enhanced metafile starts with its header record (type 1) carrying " EMF" at offset 40.
     if (bytes.size() >= 88 && le32(bytes, 0) == 1 && le32(bytes, 40) == 0x464D4520)
         return ImageFormat::Emf;
@@ -53,6 +79,10 @@ QString fileExtension(ImageFormat format)
         return QStringLiteral("emf");
     case ImageFormat::WebP:
         return QStringLiteral("webp");
+    case ImageFormat::Heif:
+        return QStringLiteral("heic");
+    case ImageFormat::Avif:
+        return QStringLiteral("avif");
     case ImageFormat::Unknown:
         break;
     }
@@ -76,6 +106,10 @@ QString mimeType(ImageFormat format)
         return QStringLiteral("image/x-emf");
     case ImageFormat::WebP:
         return QStringLiteral("image/webp");
+    case ImageFormat::Heif:
+        return QStringLiteral("image/heic");
+    case ImageFormat::Avif:
+        return QStringLiteral("image/avif");
     case ImageFormat::Unknown:
         break;
     }
@@ -98,6 +132,8 @@ QByteArray qtFormatName(ImageFormat format)
     case ImageFormat::WebP:
         return QByteArrayLiteral("webp");
     case ImageFormat::Emf:
+    case ImageFormat::Heif:
+    case ImageFormat::Avif:
     case ImageFormat::Unknown:
         break;
     }

@@ -17,6 +17,8 @@ enum class ImageFormat
     Tiff,
     Emf,
     WebP,
+    Heif, // HEIC from phones: HEVC in the HEIF container
+    Avif, // AV1 in the HEIF container
 };
 
 ImageFormat sniffFormat(QByteArrayView bytes);

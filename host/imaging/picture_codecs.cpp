@@ -59,6 +59,8 @@ QByteArray encodePicture(const QImage& image, ImageFormat format)
     case ImageFormat::Emf:
         out = writeEmf(image);
         break;
+    case ImageFormat::Heif: // read, never written: pictures are stored as JPEG or PNG
+    case ImageFormat::Avif:
     case ImageFormat::Unknown:
         break;
     }

@@ -4,6 +4,7 @@
 #include "host/imaging/emf.h"
 #include "host/imaging/encoded_image.h"
 #include "host/imaging/gif_structure.h"
+#include "host/imaging/heif_decoder.h"
 #include "host/imaging/image_limits.h"
 #include "host/imaging/jpeg_decoder.h"
 #include "host/imaging/pending_picture.h"
@@ -126,6 +127,15 @@ QImage decodePicture(const EncodedImage& image, int denominator, bool strict)
             refusePicture(QStringLiteral("The picture is damaged and cannot be read (%1).")
                               .arg(result.error));
         return std::move(result.image);
+    }
+    case ImageFormat::Heif:
+    case ImageFormat::Avif: {
+        QString error;
+        QImage decoded = decodeHeif(image.bytes, strict, &error);
+        if (decoded.isNull())
+            refusePicture(
+                QStringLiteral("The picture is damaged and cannot be read (%1).").arg(error));
+        return decoded;
     }
     case ImageFormat::Emf: {
         QImage decoded = readEmf(image.bytes);

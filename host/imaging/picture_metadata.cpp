@@ -1,6 +1,7 @@
 #include "host/imaging/picture_metadata.h"
 
 #include "host/imaging/byte_io.h"
+#include "host/imaging/heif_decoder.h"
 #include "host/imaging/jpeg_markers.h"
 
 #include <cmath>
@@ -31,6 +32,16 @@ std::optional<Resolution> jpegResolution(QByteArrayView jpeg)
     if (const auto exif = jpegExifBlock(jpeg))
         return resolutionOf(TiffTags(jpeg.sliced(exif->at, exif->size)));
     return std::nullopt;
+}
+
+std::optional<Resolution> exifResolution(ImageFormat format, QByteArrayView bytes)
+{
+    if (format == ImageFormat::Heif || format == ImageFormat::Avif) {
+        const auto header = readHeifHeader(bytes);
+        return header ? resolutionOf(TiffTags(header->exif)) : std::nullopt;
+    }
+    const auto exif = embeddedExif(format, bytes);
+    return exif ? resolutionOf(TiffTags(*exif)) : std::nullopt;
 }
 
 std::optional<Resolution> pngResolution(QByteArrayView png)
@@ -95,6 +106,48 @@ std::optional<QByteArrayView> pngChunk(QByteArrayView png, QByteArrayView type)
     return std::nullopt;
 }
 
+std::optional<QByteArrayView> webpChunk(QByteArrayView webp, QByteArrayView type)
+{
+    if (webp.size() < 12 || webp.first(4) != "RIFF" || webp.sliced(8, 4) != "WEBP")
+        return std::nullopt;
+    qsizetype at = 12;
+    while (at + 8 <= webp.size()) {
+        const qsizetype length = bytes::le32(webp, at + 4);
+        if (length > webp.size() - at - 8)
+            return std::nullopt;
+        if (webp.sliced(at, 4) == type)
+            return webp.sliced(at + 8, length);
+        at += 8 + length + (length & 1); // chunks are padded to an even length
+    }
+    return std::nullopt;
+}
+
+std::optional<QByteArrayView> embeddedExif(ImageFormat format, QByteArrayView bytes)
+{
+    std::optional<QByteArrayView> exif;
+    switch (format) {
+    case ImageFormat::Jpeg:
+        if (const auto block = jpegExifBlock(bytes))
+            exif = bytes.sliced(block->at, block->size);
+        break;
+    case ImageFormat::Png:
+        exif = pngChunk(bytes, "eXIf");
+        break;
+    case ImageFormat::WebP:
+        exif = webpChunk(bytes, "EXIF");
+        break;
+    case ImageFormat::Tiff:
+        exif = bytes;
+        break;
+    default:
+        break;
+    }
+    // Some writers keep the JPEG segment's "Exif\0\0" before the TIFF structure.
+    if (exif && exif->startsWith(QByteArrayView("Exif\0\0", 6)))
+        exif = exif->sliced(6);
+    return exif;
+}
+
 std::optional<Resolution> storedResolution(ImageFormat format, QByteArrayView bytes)
 {
     switch (format) {
@@ -106,6 +159,10 @@ std::optional<Resolution> storedResolution(ImageFormat format, QByteArrayView by
         return snapped(bmpResolution(bytes));
     case ImageFormat::Tiff:
         return snapped(resolutionOf(TiffTags(bytes)));
+    case ImageFormat::WebP:
+    case ImageFormat::Heif:
+    case ImageFormat::Avif:
+        return snapped(exifResolution(format, bytes));
     default:
         return std::nullopt;
     }
@@ -113,20 +170,8 @@ std::optional<Resolution> storedResolution(ImageFormat format, QByteArrayView by
 
 int storedOrientation(ImageFormat format, QByteArrayView bytes)
 {
-    switch (format) {
-    case ImageFormat::Jpeg:
-        if (const auto exif = jpegExifBlock(bytes))
-            return orientationOf(TiffTags(bytes.sliced(exif->at, exif->size)));
-        return 1;
-    case ImageFormat::Png:
-        if (const auto exif = pngChunk(bytes, "eXIf"))
-            return orientationOf(TiffTags(*exif));
-        return 1;
-    case ImageFormat::Tiff:
-        return orientationOf(TiffTags(bytes));
-    default:
-        return 1;
-    }
+    const auto exif = embeddedExif(format, bytes);
+    return exif ? orientationOf(TiffTags(*exif)) : 1;
 }
 
 } // namespace host::imaging

@@ -9,6 +9,7 @@ namespace {
 enum Type : quint16
 {
     Byte = 1,
+    Ascii = 2,
     Short = 3,
     Long = 4,
     Rational = 5
@@ -18,6 +19,7 @@ int typeSize(quint16 type)
 {
     switch (type) {
     case Byte:
+    case Ascii:
         return 1;
     case Short:
         return 2;
@@ -137,6 +139,16 @@ std::optional<double> TiffTags::rational(const Entry& entry) const
     if (!numerator || !denominator || *denominator == 0)
         return std::nullopt;
     return double(*numerator) / double(*denominator);
+}
+
+std::optional<QByteArrayView> TiffTags::text(const Entry& entry) const
+{
+    if (entry.type != Ascii || entry.valueAt + qsizetype(entry.count) > m_data.size())
+        return std::nullopt;
+    QByteArrayView value = m_data.sliced(entry.valueAt, entry.count);
+    if (const qsizetype end = value.indexOf('\0'); end >= 0)
+        value = value.first(end);
+    return value;
 }
 
 int orientationOf(const TiffTags& tags)

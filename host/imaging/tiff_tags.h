@@ -32,6 +32,8 @@ public:
     std::optional<quint32> number(const Entry& entry) const;
     // The first value of a RATIONAL tag.
     std::optional<double> rational(const Entry& entry) const;
+    // The text of an ASCII tag, up to its terminating zero.
+    std::optional<QByteArrayView> text(const Entry& entry) const;
 
     bool bigEndian() const { return m_bigEndian; }
 
@@ -52,6 +54,8 @@ inline constexpr quint16 XResolution = 0x011A;
 inline constexpr quint16 YResolution = 0x011B;
 inline constexpr quint16 ResolutionUnit = 0x0128;
 inline constexpr quint16 ExifIfd = 0x8769;
+inline constexpr quint16 DateTimeOriginal = 0x9003;
+inline constexpr quint16 DateTimeDigitized = 0x9004;
 inline constexpr quint16 PixelXDimension = 0xA002;
 inline constexpr quint16 PixelYDimension = 0xA003;
 } // namespace tiff

@@ -44,21 +44,31 @@ Application::~Application()
     detach();
 }
 
-void Application::start()
+std::shared_ptr<Workbook> Application::openAddIn(AddInWorkbook addIn)
 {
-    if (!m_options.macroWorkbook || m_macroBook)
-        return;
-    const QString folder =
-        m_options.macroWorkbookFolder.isEmpty() ? path() : m_options.macroWorkbookFolder;
-    m_macroBook = std::make_shared<Workbook>(*this, macroWorkbookModel(),
-                                             folder + u'/' + kMacroWorkbookName, true);
+    if (findByName(addIn.name))
+        raise(err::ApplicationDefined, QStringLiteral("A document with the name '") + addIn.name +
+                                           QStringLiteral("' is already open."));
+    const QString folder = addIn.folder.isEmpty() ? path() : addIn.folder;
+    auto book =
+        std::make_shared<Workbook>(*this, addInWorkbookModel(), folder + u'/' + addIn.name, true);
+    m_addIns.push_back({book, std::move(addIn)});
+    return book;
+}
+
+const AddInWorkbook* Application::addInOf(const Workbook& book) const
+{
+    for (const OpenAddIn& open : m_addIns)
+        if (open.book.get() == &book)
+            return &open.macros;
+    return nullptr;
 }
 
 std::vector<std::shared_ptr<Workbook>> Application::workbooks() const
 {
     auto books = m_books;
-    if (m_macroBook)
-        books.push_back(m_macroBook);
+    for (const OpenAddIn& open : m_addIns)
+        books.push_back(open.book);
     return books;
 }
 
@@ -67,7 +77,7 @@ void Application::detach()
     for (const auto& book : workbooks())
         book->detach();
     m_books.clear();
-    m_macroBook.reset();
+    m_addIns.clear();
     m_activation.clear();
     m_workbooks->detach();
     m_commandBars->detach();
@@ -142,8 +152,7 @@ void Application::closed(Workbook& book)
 {
     std::erase(m_activation, &book);
     std::erase_if(m_books, [&book](const auto& b) { return b.get() == &book; });
-    if (m_macroBook.get() == &book)
-        m_macroBook.reset();
+    std::erase_if(m_addIns, [&book](const OpenAddIn& a) { return a.book.get() == &book; });
 }
 
 std::shared_ptr<Workbook> Application::activeWorkbook() const
@@ -375,7 +384,15 @@ const MemberTable<Application>& Application::members()
 
 Variant Application::run(const BoundArgs& args)
 {
-    return runMacro(*this, args.at(0).toString());
+    // Arg1… up to the last one given; one omitted before it stays in its place as Missing.
+    int last = 0;
+    for (int i = 1; i <= 30; ++i)
+        if (args.has(i))
+            last = i;
+    std::vector<Variant> given;
+    for (int i = 1; i <= last; ++i)
+        given.push_back(args.value(i, Variant::missing()));
+    return runMacro(*this, args.at(0).toString(), given);
 }
 
 } // namespace host::objects

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "host/automation/add_in_workbook.h"
 #include "host/automation/events.h"
 #include "host/automation/member_table.h"
 #include "host/objects/host_options.h"
@@ -48,10 +49,13 @@ public:
     void endCutCopyMode();
     bool displayAlerts() const { return m_displayAlerts; }
 
-    // Loads what the host loads at its start: the macro workbook.
-    void start();
+    // Opens an add-in workbook of macros (IsAddin True) that Run resolves, after the open
+    // workbooks and the add-ins opened before it. A name already open is refused (1004).
+    std::shared_ptr<Workbook> openAddIn(AddInWorkbook addIn);
+    // The macros of an open add-in workbook; none for any other book.
+    const AddInWorkbook* addInOf(const Workbook& book) const;
 
-    // Workbooks, in open order, then the macro workbook (IsAddin True) when it is loaded.
+    // Workbooks, in open order, then the add-in workbooks in the order they were opened.
     std::vector<std::shared_ptr<Workbook>> workbooks() const;
     std::shared_ptr<Workbook> findByName(const QString& name) const;
     std::shared_ptr<Workbook> findByFullName(const QString& fullName) const;
@@ -87,8 +91,14 @@ private:
     bool m_displayAlerts = true;
     int m_cutCopyMode = 0;
     int m_bookCounter = 0;
+    struct OpenAddIn
+    {
+        std::shared_ptr<Workbook> book;
+        AddInWorkbook macros;
+    };
+
     std::vector<std::shared_ptr<Workbook>> m_books;
-    std::shared_ptr<Workbook> m_macroBook;
+    std::vector<OpenAddIn> m_addIns;
     std::vector<Workbook*> m_activation; // most recently activated last
     std::shared_ptr<Workbooks> m_workbooks;
     std::shared_ptr<CommandBars> m_commandBars;

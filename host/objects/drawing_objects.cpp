@@ -148,7 +148,7 @@ ObjectRef Pictures::insert(const QString& fileName)
 
     const auto cell = model::parseA1(sheet.sheet().view.activeCell);
     const model::CellRect at = cell ? *cell : model::CellRect{};
-    const SheetGeometry geometry = sheet.geometry();
+    const model::SheetGeometry geometry = sheet.geometry();
     model::Shape picture;
     picture.kind = model::ShapeKind::Picture;
     picture.left = geometry.left(at);

@@ -1,10 +1,10 @@
 #include "host/objects/evaluate.h"
 
 #include "host/automation/host_error.h"
+#include "host/model/stored_cells.h"
 #include "host/model/workbook.h"
 #include "host/objects/application.h"
 #include "host/objects/evaluate_parser.h"
-#include "host/objects/stored_cells.h"
 #include "host/objects/workbook.h"
 
 #include <algorithm>
@@ -67,12 +67,12 @@ public:
     {
         if (!valid(block.sheet))
             return visit(ErrorCode::Ref);
-        forStoredCells(*m_book->sheets[size_t(block.sheet)], block.rect,
-                       [&](int row, int column, const model::Cell& cell) {
-                           const Value v = valueOf(block.sheet, row, column, &cell);
-                           if (!std::holds_alternative<Blank>(v))
-                               visit(v);
-                       });
+        model::forStoredCells(*m_book->sheets[size_t(block.sheet)], block.rect,
+                              [&](int row, int column, const model::Cell& cell) {
+                                  const Value v = valueOf(block.sheet, row, column, &cell);
+                                  if (!std::holds_alternative<Blank>(v))
+                                      visit(v);
+                              });
     }
 
 private:

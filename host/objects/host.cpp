@@ -12,10 +12,7 @@
 
 namespace host::objects {
 
-Host::Host(HostOptions options) : m_app(std::make_shared<Application>(std::move(options)))
-{
-    m_app->start();
-}
+Host::Host(HostOptions options) : m_app(std::make_shared<Application>(std::move(options))) {}
 
 Host::~Host()
 {
@@ -36,12 +33,23 @@ HostOptions& Host::options()
     return m_app->options();
 }
 
+std::shared_ptr<render::HostClipboard> Host::clipboard() const
+{
+    m_app->clipboard();
+    return m_app->options().clipboard;
+}
+
 ObjectRef Host::adoptWorkbook(std::unique_ptr<model::Workbook> book, const QString& fullName)
 {
     auto adopted = m_app->adopt(std::move(book), fullName);
     if (folderOf(fullName).isEmpty())
         adopted->setNeverSaved();
     return adopted;
+}
+
+void Host::registerAddInWorkbook(AddInWorkbook addIn)
+{
+    m_app->openAddIn(std::move(addIn));
 }
 
 void Host::registerComAddIn(const QString& progId, const QString& description, ObjectRef object)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "host/automation/add_in_workbook.h"
 #include "host/automation/variant.h"
 #include "host/objects/host_options.h"
 
@@ -27,10 +28,17 @@ public:
     ObjectRef application() const;
     Application& app() const { return *m_app; }
     HostOptions& options();
+    // The clipboard Copy fills and PasteSpecial takes from (the options' one, else one kept in
+    // the process from now on).
+    std::shared_ptr<render::HostClipboard> clipboard() const;
 
     // Takes a workbook built in code as if it had been opened from `fullName` (a bare name
     // such as "Book1" for a book never saved) and makes it the active workbook.
     ObjectRef adoptWorkbook(std::unique_ptr<model::Workbook> book, const QString& fullName);
+
+    // Opens an add-in workbook of macros that Application.Run resolves (a program's macro
+    // workbook, registered by whoever provides it).
+    void registerAddInWorkbook(AddInWorkbook addIn);
 
     // Makes an add-in object reachable as COMAddIns(progId).Object.
     void registerComAddIn(const QString& progId, const QString& description, ObjectRef object);

@@ -31,10 +31,8 @@ struct HostOptions
     QString standardFont = QStringLiteral("Calibri");
     double standardFontSize = 11;
     int sheetsInNewWorkbook = 1;
-    bool cellEditing = false;    // a cell is being edited: control 18 is disabled
-    bool macroWorkbook = true;   // the macro workbook is loaded
-    QString macroWorkbookFolder; // where the macro workbook lives; "" → Path
-    QString defaultFilePath;     // where Save of a never-saved book writes; "" → current folder
+    bool cellEditing = false; // a cell is being edited: control 18 is disabled
+    QString defaultFilePath;  // where Save of a never-saved book writes; "" → current folder
     // Where Copy puts its rendering and PasteSpecial takes it from: the desktop clipboard
     // when a GUI application runs, else one kept in the process.
     std::shared_ptr<render::HostClipboard> clipboard = render::makeDefaultClipboard();
@@ -47,8 +45,5 @@ struct HostOptions
     // A host without one (the batch command, tests) answers as if the user cancelled.
     std::function<QString(const SaveAsQuestion&)> saveAsDialog;
 };
-
-// The macro workbook the host provides itself, and its two macros.
-inline const QString kMacroWorkbookName = QStringLiteral("@TORVA_Picrows.xlam");
 
 } // namespace host::objects

@@ -4,12 +4,11 @@
 #include "host/automation/host_error.h"
 #include "host/model/workbook.h"
 #include "host/objects/application.h"
-#include "host/objects/picture_commands.h"
 #include "host/objects/workbook.h"
 
 namespace host::objects {
 
-std::unique_ptr<model::Workbook> macroWorkbookModel()
+std::unique_ptr<model::Workbook> addInWorkbookModel()
 {
     auto book = std::make_unique<model::Workbook>();
     auto sheet = std::make_unique<model::Sheet>();
@@ -18,12 +17,7 @@ std::unique_ptr<model::Workbook> macroWorkbookModel()
     return book;
 }
 
-bool trimmingEnabled(const Application& app)
-{
-    return pictureCropEnabled(app);
-}
-
-Variant runMacro(Application& app, const QString& macro)
+Variant runMacro(Application& app, const QString& macro, const std::vector<Variant>& args)
 {
     const auto refuse = [&macro]() {
         raise(err::ApplicationDefined,
@@ -43,13 +37,12 @@ Variant runMacro(Application& app, const QString& macro)
     name = name.mid(name.lastIndexOf(u'.') + 1); // "Module.Macro" → "Macro"
 
     const auto book = app.findByName(bookName);
-    if (!book || !book->isAddin() ||
-        book->name().compare(kMacroWorkbookName, Qt::CaseInsensitive) != 0)
+    const AddInWorkbook* addIn = book ? app.addInOf(*book) : nullptr;
+    if (!addIn)
         refuse();
-    if (name.compare(QStringLiteral("CallForExe_GetTrimmingEnabled"), Qt::CaseInsensitive) == 0)
-        return Variant(trimmingEnabled(app));
-    if (name.compare(QStringLiteral("CallForExe_Refresh_RetrimmingCmd"), Qt::CaseInsensitive) == 0)
-        return {};
+    for (const auto& [macroName, run] : addIn->macros)
+        if (macroName.compare(name, Qt::CaseInsensitive) == 0)
+            return run(app.shared_from_this(), args);
     refuse();
     return {};
 }

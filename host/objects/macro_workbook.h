@@ -1,5 +1,6 @@
 #pragma once
 
+#include "host/automation/add_in_workbook.h"
 #include "host/automation/variant.h"
 
 #include <QString>
@@ -10,21 +11,17 @@ namespace host::model {
 struct Workbook;
 }
 
-// The macro workbook the host provides in place of the suite's macro add-in (an add-in
-// workbook, IsAddin True), and Application.Run.
+// The add-in workbooks of macros that programs register with the host, and Application.Run.
 namespace host::objects {
 
 class Application;
 
-std::unique_ptr<model::Workbook> macroWorkbookModel();
+// The workbook an add-in of macros shows: one empty sheet.
+std::unique_ptr<model::Workbook> addInWorkbookModel();
 
-// Runs "'Book'!Macro" or "Book!Macro". The macro workbook answers its two macros:
-// CallForExe_GetTrimmingEnabled (whether exactly one picture is selected) and
-// CallForExe_Refresh_RetrimmingCmd (the command bars follow the settings by themselves, so
-// there is nothing to refresh). Any other macro raises host error 1004.
-Variant runMacro(Application& app, const QString& macro);
-
-// Whether the selection is exactly one picture, which the picture tools can crop.
-bool trimmingEnabled(const Application& app);
+// Runs "'Book'!Macro", "Book!Macro" or "'Book'!Module.Macro" with the arguments given (Arg1…).
+// The book must be an open add-in workbook that registered that macro; anything else raises
+// host error 1004, as for a macro that is not there.
+Variant runMacro(Application& app, const QString& macro, const std::vector<Variant>& args);
 
 } // namespace host::objects

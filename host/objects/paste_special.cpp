@@ -69,7 +69,7 @@ Variant pasteSpecial(Worksheet& sheet, const BoundArgs& args)
     model::Shape shape = render::pastedPicture(*content, format);
     const auto cell = model::parseA1(s.view.activeCell);
     const model::CellRect at = cell ? *cell : model::CellRect{};
-    const SheetGeometry geometry = sheet.geometry();
+    const model::SheetGeometry geometry = sheet.geometry();
     shape.left = geometry.left(at);
     shape.top = geometry.top(at);
     model::Drawing& drawing = s.drawing;

@@ -2,8 +2,9 @@
 // the current region.
 #include "host/objects/range.h"
 
+#include "host/model/stored_cells.h"
 #include "host/model/workbook.h"
-#include "host/objects/stored_cells.h"
+#include "host/objects/agreement.h"
 #include "host/objects/workbook.h"
 #include "host/objects/worksheet.h"
 
@@ -75,8 +76,8 @@ void storeValue(Sheet& sheet, int row, int column, const Variant& value)
 bool lineHasValue(const Sheet& sheet, const CellRect& line)
 {
     bool found = false;
-    forStoredCells(sheet, line,
-                   [&](int, int, const Cell& cell) { found = found || cell.hasValue(); });
+    model::forStoredCells(sheet, line,
+                          [&](int, int, const Cell& cell) { found = found || cell.hasValue(); });
     return found;
 }
 
@@ -123,7 +124,7 @@ Variant Range::value() const
     array.rows = a.rows();
     array.columns = a.columns();
     array.items.resize(size_t(a.count()));
-    forStoredCells(sheet, a, [&](int row, int column, const Cell& cell) {
+    model::forStoredCells(sheet, a, [&](int row, int column, const Cell& cell) {
         array.items[size_t(row - a.top) * size_t(a.columns()) + size_t(column - a.left)] =
             cellValue(&cell);
     });
@@ -191,7 +192,8 @@ void Range::clearContents()
     Sheet& sheet = worksheet().sheet();
     for (const CellRect& a : m_areas) {
         std::vector<std::pair<int, int>> stored;
-        forStoredCells(sheet, a, [&](int r, int c, const Cell&) { stored.emplace_back(r, c); });
+        model::forStoredCells(sheet, a,
+                              [&](int r, int c, const Cell&) { stored.emplace_back(r, c); });
         for (const auto& [r, c] : stored)
             storeValue(sheet, r, c, Variant());
     }
@@ -220,7 +222,7 @@ void Range::setMergeCells(bool merged)
         if (merged && !a.isSingleCell()) {
             // A merged area keeps only its top-left cell's value.
             std::vector<std::pair<int, int>> others;
-            forStoredCells(sheet, a, [&](int r, int c, const Cell&) {
+            model::forStoredCells(sheet, a, [&](int r, int c, const Cell&) {
                 if (r != a.top || c != a.left)
                     others.emplace_back(r, c);
             });

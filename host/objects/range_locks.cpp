@@ -1,7 +1,8 @@
 // Locked cells of a range: the protection of the cell formats that the cells show.
 #include "host/objects/range.h"
 
-#include "host/objects/stored_cells.h"
+#include "host/model/stored_cells.h"
+#include "host/objects/agreement.h"
 #include "host/objects/workbook.h"
 #include "host/objects/worksheet.h"
 
@@ -55,7 +56,7 @@ Variant Range::locked() const
     std::set<int> styles;
     for (const CellRect& a : m_areas) {
         long long stored = 0;
-        forStoredCells(sheet, a, [&](int, int, const model::Cell& cell) {
+        model::forStoredCells(sheet, a, [&](int, int, const model::Cell& cell) {
             styles.insert(cell.style);
             ++stored;
         });
@@ -79,8 +80,8 @@ void Range::setLocked(bool lock)
     Workbook& book = ws.book();
     const auto restyle = [&](const CellRect& a) {
         std::vector<std::pair<int, int>> stored;
-        forStoredCells(sheet, a,
-                       [&](int r, int c, const model::Cell&) { stored.emplace_back(r, c); });
+        model::forStoredCells(sheet, a,
+                              [&](int r, int c, const model::Cell&) { stored.emplace_back(r, c); });
         for (const auto& [r, c] : stored) {
             model::Cell& cell = sheet.editCell(r, c);
             cell.style = book.styleWithLock(cell.style, lock);
@@ -103,7 +104,8 @@ void Range::setLocked(bool lock)
             for (int r = a.top; r <= a.bottom; ++r)
                 for (int c = a.left; c <= a.right; ++c) {
                     const model::Cell* existing = sheet.cell(r, c);
-                    const int style = existing ? existing->style : backgroundStyle(sheet, r, c);
+                    const int style =
+                        existing ? existing->style : model::backgroundStyle(sheet, r, c);
                     sheet.editCell(r, c).style = book.styleWithLock(style, lock);
                 }
         }

@@ -1,8 +1,8 @@
 // Positions and sizes of a range, and its column widths and row heights.
 #include "host/objects/range.h"
 
+#include "host/model/geometry.h"
 #include "host/model/workbook.h"
-#include "host/objects/geometry.h"
 #include "host/objects/workbook.h"
 #include "host/objects/worksheet.h"
 
@@ -41,7 +41,7 @@ Variant Range::columnWidth() const
 {
     Worksheet& ws = worksheet();
     const model::Sheet& sheet = ws.sheet();
-    const SheetGeometry geometry = ws.geometry();
+    const model::SheetGeometry geometry = ws.geometry();
     const model::CellRect& a = first();
     // The widths of the stated spans, and the default where no span is stated.
     std::set<int> pixels;
@@ -58,7 +58,7 @@ Variant Range::columnWidth() const
         pixels.insert(geometry.columnPixels(column));
     if (pixels.size() != 1)
         return Variant::null();
-    return Variant(pixelsToCharacters(*pixels.begin(), ws.book().digitWidth()));
+    return Variant(model::pixelsToCharacters(*pixels.begin(), ws.book().digitWidth()));
 }
 
 void Range::setColumnWidth(double characters)
@@ -67,7 +67,7 @@ void Range::setColumnWidth(double characters)
         raise(err::ApplicationDefined,
               QStringLiteral("Unable to set the ColumnWidth property of the Range class"));
     Worksheet& ws = worksheet();
-    const double width = charactersToWidth(characters, ws.book().digitWidth());
+    const double width = model::charactersToWidth(characters, ws.book().digitWidth());
     for (const model::CellRect& a : m_areas)
         ws.sheet().setColumn(a.left, a.right, [&](model::ColumnSpan& span) {
             span.hidden = characters == 0;
@@ -83,7 +83,7 @@ Variant Range::rowHeight() const
 {
     Worksheet& ws = worksheet();
     const model::Sheet& sheet = ws.sheet();
-    const SheetGeometry geometry = ws.geometry();
+    const model::SheetGeometry geometry = ws.geometry();
     const model::CellRect& a = first();
     std::set<double> heights;
     int expected = a.top;

@@ -1,9 +1,9 @@
 #include "host/objects/shape.h"
 
+#include "host/model/geometry.h"
 #include "host/model/workbook.h"
 #include "host/objects/application.h"
 #include "host/objects/drawing_object.h"
-#include "host/objects/geometry.h"
 #include "host/objects/range.h"
 #include "host/objects/shape_members.h"
 #include "host/objects/workbook.h"
@@ -29,7 +29,7 @@ int cellIndexAt(double position, int count, const std::function<double(int)>& st
 
 ObjectRef cellAt(Worksheet& sheet, double x, double y)
 {
-    const SheetGeometry g = sheet.geometry();
+    const model::SheetGeometry g = sheet.geometry();
     const int column = cellIndexAt(x, model::kMaxColumns, [&g](int c) { return g.columnLeft(c); });
     const int row = cellIndexAt(y, model::kMaxRows, [&g](int r) { return g.rowTop(r); });
     return sheet.range({model::CellRect{row, column, row, column}}, RangeKind::Cells);

@@ -1,5 +1,7 @@
 #include "host/objects/shape_formats.h"
 
+#include "host/imaging/image_format.h"
+
 #include "host/objects/shape_errors.h"
 #include "host/objects/shape_geometry.h"
 #include "host/objects/shape_members.h"
@@ -109,6 +111,12 @@ const MemberTable<PictureFormat>& PictureFormat::members()
                     shape.picture->imageChanged = true;
                 });
             });
+        // This host's own: the format the picture is stored in ("jpeg", "png", …), which may
+        // differ from its file's (a HEIC photograph is stored as JPEG), so that a re-paste can
+        // keep what the stored picture keeps.
+        t.prop(QStringLiteral("StoredFormat"), [](P& p) {
+            return Variant(imaging::fileExtension(pictureOf(p.set().first()).image.format));
+        });
         t.prop(QStringLiteral("Parent"), [](P& p) {
             return Variant(p.set().ids.size() == 1 ? shapeObject(p.set().sheet, p.set().ids[0])
                                                    : shapeRangeOf(p.set()));

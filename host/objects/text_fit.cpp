@@ -1,7 +1,7 @@
 #include "host/objects/text_fit.h"
 
 #include "host/model/drawing.h"
-#include "host/objects/geometry.h"
+#include "host/model/geometry.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -35,7 +35,7 @@ QSizeF textExtent(const QString& text, const model::TextFont& font, const QStrin
     for (const QString& line : lines)
         width = std::max(width, metrics.horizontalAdvance(line));
     const double height = (lines.size() - 1) * metrics.lineSpacing() + metrics.height();
-    return {width * kPointsPerPixel, height * kPointsPerPixel};
+    return {width * model::kPointsPerPixel, height * model::kPointsPerPixel};
 }
 
 void fitBoxToText(model::Shape& shape, const QString& defaultFont)

@@ -1,9 +1,9 @@
 #include "host/objects/workbook.h"
 
+#include "host/model/digit_width.h"
 #include "host/model/workbook.h"
 #include "host/objects/application.h"
 #include "host/objects/book_files.h"
-#include "host/objects/digit_width.h"
 #include "host/objects/disconnected.h"
 #include "host/objects/sheets.h"
 #include "host/objects/window.h"
@@ -91,7 +91,7 @@ int Workbook::digitWidth()
     const model::Workbook& book = model();
     const QString key = book.defaultFontName + u'/' + QString::number(book.defaultFontSize);
     if (m_digitWidth == 0 || key != m_digitWidthFont) {
-        m_digitWidth = maximumDigitWidth(book.defaultFontName, book.defaultFontSize);
+        m_digitWidth = model::maximumDigitWidth(book.defaultFontName, book.defaultFontSize);
         m_digitWidthFont = key;
     }
     return m_digitWidth;

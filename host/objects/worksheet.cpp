@@ -98,9 +98,9 @@ bool Worksheet::isActive() const
     return b.app().activeWorkbook().get() == &b && b.activeSheet().get() == this;
 }
 
-SheetGeometry Worksheet::geometry() const
+model::SheetGeometry Worksheet::geometry() const
 {
-    return SheetGeometry(sheet(), book().digitWidth());
+    return model::SheetGeometry(sheet(), book().digitWidth());
 }
 
 void Worksheet::markChanged()

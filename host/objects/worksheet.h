@@ -2,7 +2,7 @@
 
 #include "host/automation/member_table.h"
 #include "host/model/cell_ref.h"
-#include "host/objects/geometry.h"
+#include "host/model/geometry.h"
 
 #include <memory>
 #include <vector>
@@ -36,7 +36,7 @@ public:
     int index() const;     // 1-based position in the workbook
     bool hasCells() const; // a worksheet, not a chart or dialog sheet
     bool isActive() const; // the active sheet of the active workbook
-    SheetGeometry geometry() const;
+    model::SheetGeometry geometry() const;
     void markChanged();
 
     ObjectRef range(std::vector<model::CellRect> areas, RangeKind kind);

@@ -1,22 +1,20 @@
 #include "host/render/clipboard.h"
 
+#include "platform/clipboard.h"
+
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QMimeData>
 
 namespace host::render {
 
 namespace {
 
-// The enhanced metafile, under the MIME type desktops use for it.
-const QString kEmfType = QStringLiteral("image/x-emf");
-const QString kImageType = QStringLiteral("application/x-qt-image");
-const QString kTextType = QStringLiteral("text/plain");
-// What only this host understands: the copy's size in points, its margin, and whether it
-// was cells (the link format of the platform's host).
-const QString kCopyType = QStringLiteral("application/x-picrows-copy");
+// The types every program of the suite reads the clipboard by, in this process or another.
+const QString& kEmfType = platform::clip_mime::kEnhMetafile;
+const QString& kImageType = platform::clip_mime::kImage;
+const QString& kTextType = platform::clip_mime::kText;
+const QString& kCopyType = platform::clip_mime::kHostCopy;
 
 class ProcessClipboard : public HostClipboard
 {
@@ -52,30 +50,13 @@ public:
 
     const ClipContent& content() const { return m_content; }
 
-    QStringList formats() const override
-    {
-        QStringList list;
-        if (!m_content.bitmap.isNull() || m_content.pending)
-            list << kImageType << kEmfType;
-        else if (!m_content.emf.isEmpty())
-            list << kEmfType;
-        if (!m_content.text.isEmpty())
-            list << kTextType;
-        list << kCopyType;
-        return list;
-    }
+    QStringList formats() const override { return clipFormatsOf(m_content); }
 
 protected:
     QVariant retrieveData(const QString& type, QMetaType) const override
     {
-        if (type == kCopyType) {
-            QJsonObject copy;
-            copy[QStringLiteral("width")] = m_content.points.width();
-            copy[QStringLiteral("height")] = m_content.points.height();
-            copy[QStringLiteral("margin")] = m_content.margin;
-            copy[QStringLiteral("cells")] = m_content.cells;
-            return QJsonDocument(copy).toJson(QJsonDocument::Compact);
-        }
+        if (type == kCopyType)
+            return copyNoteOf(m_content);
         if (type == kTextType)
             return m_content.text.isEmpty() ? QVariant() : QVariant(m_content.text);
         if (m_content.pending)
@@ -104,26 +85,7 @@ public:
         const QMimeData* data = QGuiApplication::clipboard()->mimeData();
         if (!data)
             return std::nullopt;
-        ClipContent content;
-        if (data->hasImage())
-            content.bitmap = qvariant_cast<QImage>(data->imageData());
-        if (data->hasFormat(kEmfType))
-            content.emf = data->data(kEmfType);
-        if (data->hasText())
-            content.text = data->text();
-        if (content.isEmpty())
-            return std::nullopt;
-        content.points = pointsOf(content.bitmap);
-        if (data->hasFormat(kCopyType)) {
-            const QJsonObject copy = QJsonDocument::fromJson(data->data(kCopyType)).object();
-            const QSizeF points(copy.value(QStringLiteral("width")).toDouble(),
-                                copy.value(QStringLiteral("height")).toDouble());
-            if (!points.isEmpty())
-                content.points = points;
-            content.margin = copy.value(QStringLiteral("margin")).toDouble();
-            content.cells = copy.value(QStringLiteral("cells")).toBool();
-        }
-        return content;
+        return clipContentOf(*data);
     }
 
     void clear() override { QGuiApplication::clipboard()->clear(); }
@@ -145,12 +107,48 @@ public:
 
 QSizeF pointsOf(const QImage& image)
 {
-    const auto points = [](int pixels, int dotsPerMetre) {
-        const double dpi = dotsPerMetre > 0 ? dotsPerMetre * 0.0254 : 96.0;
-        return pixels * 72.0 / dpi;
-    };
-    return QSizeF(points(image.width(), image.dotsPerMeterX()),
-                  points(image.height(), image.dotsPerMeterY()));
+    return platform::imagePoints(image);
+}
+
+QStringList clipFormatsOf(const ClipContent& content)
+{
+    QStringList list;
+    if (!content.bitmap.isNull() || content.pending)
+        list << kImageType << kEmfType;
+    else if (!content.emf.isEmpty())
+        list << kEmfType;
+    if (!content.text.isEmpty())
+        list << kTextType;
+    list << kCopyType;
+    return list;
+}
+
+QByteArray copyNoteOf(const ClipContent& content)
+{
+    return platform::CopyNote{content.points, content.margin, content.cells}.toJson();
+}
+
+std::optional<ClipContent> clipContentOf(const QMimeData& data)
+{
+    ClipContent content;
+    if (data.hasImage())
+        content.bitmap = qvariant_cast<QImage>(data.imageData());
+    if (data.hasFormat(kEmfType))
+        content.emf = data.data(kEmfType);
+    if (data.hasText())
+        content.text = data.text();
+    if (content.isEmpty())
+        return std::nullopt;
+    content.points = pointsOf(content.bitmap);
+    if (data.hasFormat(kCopyType)) {
+        if (const auto note = platform::CopyNote::fromJson(data.data(kCopyType))) {
+            if (!note->points.isEmpty())
+                content.points = note->points;
+            content.margin = note->margin;
+            content.cells = note->cells;
+        }
+    }
+    return content;
 }
 
 std::shared_ptr<HostClipboard> makeDefaultClipboard()

@@ -4,9 +4,12 @@
 #include <QImage>
 #include <QSizeF>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 #include <optional>
+
+class QMimeData;
 
 // The host's clipboard. What Copy puts there is a rendering in several formats, as the
 // platform's host offers them: a bitmap, an enhanced metafile, and for cells their text and a
@@ -53,6 +56,14 @@ public:
 
 // The size an image states through its resolution, in points (96 dpi when it states none).
 QSizeF pointsOf(const QImage& image);
+
+// How a content travels on a clipboard, under the MIME types of platform/clipboard.h: the
+// types it offers (a pending copy offers the bitmap and metafile it will render), and the
+// host's note on it (size, margin, cells).
+QStringList clipFormatsOf(const ClipContent& content);
+QByteArray copyNoteOf(const ClipContent& content);
+// What a set of clipboard formats holds that this host can paste; none when nothing.
+std::optional<ClipContent> clipContentOf(const QMimeData& data);
 
 // The desktop clipboard when a QGuiApplication runs, else one kept in this process.
 std::shared_ptr<HostClipboard> makeDefaultClipboard();

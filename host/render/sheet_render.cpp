@@ -1,9 +1,9 @@
 #include "host/render/sheet_render.h"
 
+#include "host/model/digit_width.h"
+#include "host/model/geometry.h"
+#include "host/model/stored_cells.h"
 #include "host/model/workbook.h"
-#include "host/objects/digit_width.h"
-#include "host/objects/geometry.h"
-#include "host/objects/stored_cells.h"
 #include "host/render/general_format.h"
 #include "host/render/shape_paint.h"
 #include "host/render/text_paint.h"
@@ -19,7 +19,7 @@ namespace host::render {
 namespace {
 
 using model::CellRect;
-using objects::SheetGeometry;
+using model::SheetGeometry;
 
 constexpr double kCellPadding = 1.5;     // points: two pixels at 96 dpi each side
 constexpr QRgb kGridColour = 0xffd4d4d4; // the light grey of the host's grid lines
@@ -29,7 +29,7 @@ constexpr int kMaxImageSide = 32767;
 SheetGeometry geometryOf(const model::Workbook& book, const model::Sheet& sheet)
 {
     return SheetGeometry(sheet,
-                         objects::maximumDigitWidth(book.defaultFontName, book.defaultFontSize));
+                         model::maximumDigitWidth(book.defaultFontName, book.defaultFontSize));
 }
 
 // Edges of the block's columns and rows in points from its top-left corner.
@@ -226,7 +226,7 @@ void paintRange(QPainter& painter, const model::Workbook& book, const model::She
         if (const model::Cell* cell = sheet.cell(m.top, m.left))
             cells.paint(*cell, rect, 0);
     }
-    objects::forStoredCells(sheet, area, [&](int row, int column, const model::Cell& cell) {
+    model::forStoredCells(sheet, area, [&](int row, int column, const model::Cell& cell) {
         if (cells.mergeOf(row, column) || g.rowHidden(row) || g.columnHidden(column))
             return;
         const QRectF rect = edges.rect(CellRect{row, column, row, column});

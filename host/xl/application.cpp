@@ -166,6 +166,18 @@ xl::COMAddIn Application::COMAddIns(const QString& progId) const
     return xl::COMAddIn(get(QStringLiteral("COMAddIns"), {progId}));
 }
 
+host::Variant Application::GetSaveAsFilename(const QString& initialFileName,
+                                             const QString& fileFilter, std::int32_t filterIndex,
+                                             const QString& title) const
+{
+    host::Args args;
+    args.add(QStringLiteral("InitialFilename"), initialFileName)
+        .add(QStringLiteral("FileFilter"), fileFilter)
+        .add(QStringLiteral("FilterIndex"), filterIndex)
+        .add(QStringLiteral("Title"), title);
+    return call(QStringLiteral("GetSaveAsFilename"), args);
+}
+
 host::Variant Application::Run(const QString& macro, const std::vector<host::Variant>& args) const
 {
     host::Args a{macro};

@@ -63,6 +63,11 @@ public:
     xl::COMAddIns COMAddIns() const;
     xl::COMAddIn COMAddIns(const QString& progId) const;
 
+    // The host's save dialog: the chosen path, or False when the user cancels. Nothing is
+    // written. The filter is the host's form ("JPEG (*.jpg),*.jpg,Bitmap (*.bmp),*.bmp").
+    host::Variant GetSaveAsFilename(const QString& initialFileName, const QString& fileFilter,
+                                    std::int32_t filterIndex, const QString& title) const;
+
     // Runs a macro ("'Book.xlam'!Macro") with up to 30 arguments.
     host::Variant Run(const QString& macro, const std::vector<host::Variant>& args = {}) const;
 

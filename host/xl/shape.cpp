@@ -113,6 +113,11 @@ void PictureFormat::setTransparentBackground(bool on) const
     let(QStringLiteral("TransparentBackground"), std::int32_t(on ? -1 : 0));
 }
 
+QString PictureFormat::StoredFormat() const
+{
+    return get(QStringLiteral("StoredFormat")).toString();
+}
+
 QString ShapeBase::Name() const
 {
     return get(QStringLiteral("Name")).toString();

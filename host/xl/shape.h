@@ -46,6 +46,9 @@ public:
     void setColorType(std::int32_t type) const;
     bool TransparentBackground() const;
     void setTransparentBackground(bool on) const;
+    // This host's own member: the format the picture is stored in, as the package names its
+    // media ("jpeg", "png", "gif", "emf", …).
+    QString StoredFormat() const;
 };
 
 // The members a Shape and a ShapeRange share (reads answer the first shape, assignments go to

@@ -1,7 +1,7 @@
 #include "host/xlsx/anchors.h"
 
+#include "host/model/digit_width.h"
 #include "host/model/workbook.h"
-#include "host/objects/digit_width.h"
 #include "host/xlsx/xml_util.h"
 
 #include <algorithm>
@@ -50,7 +50,7 @@ template <typename Edge> int lineAt(double position, int count, Edge edge)
 
 int digitWidthOf(const model::Workbook& book)
 {
-    return objects::maximumDigitWidth(book.defaultFontName, book.defaultFontSize);
+    return model::maximumDigitWidth(book.defaultFontName, book.defaultFontSize);
 }
 
 AnchorGeometry::AnchorGeometry(const model::Sheet& sheet, int digitWidth)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/objects/geometry.h"
+#include "host/model/geometry.h"
 
 #include <pugixml.hpp>
 
@@ -43,7 +43,7 @@ public:
 private:
     int rowAt(double y) const;
 
-    objects::SheetGeometry m_geometry;
+    model::SheetGeometry m_geometry;
     // The stated rows with their tops and heights in twips, so that finding the row at a
     // position costs a binary search rather than a walk over every stated row above it.
     struct StatedRow

@@ -16,7 +16,8 @@ const QStringList& acceptedImageExtensions()
         QStringLiteral("EPS"),  QStringLiteral("FPX"),  QStringLiteral("JAH"),
         QStringLiteral("JBH"),  QStringLiteral("JSH"),  QStringLiteral("MIX"),
         QStringLiteral("WPG"),  QStringLiteral("DRW"),  QStringLiteral("DXF"),
-        QStringLiteral("TGA"),  QStringLiteral("CDR"),
+        QStringLiteral("TGA"),  QStringLiteral("CDR"),  QStringLiteral("HEIC"),
+        QStringLiteral("HEIF"), QStringLiteral("AVIF"), QStringLiteral("WEBP"),
     };
     return extensions;
 }

@@ -1,6 +1,7 @@
 #include "main/engine/paste_info_text.h"
 
 #include "host/automation/host_error.h"
+#include "host/imaging/shooting_date.h"
 #include "host/xl/application.h"
 #include "platform/file_date.h"
 
@@ -18,6 +19,7 @@ struct DateKeyword
     const char16_t* keyword;
     DateKind kind;
     DatePart part;
+    bool shooting = false; // the photograph's own date, else the file's modification date
 };
 
 const DateKeyword kDateKeywords[] = {
@@ -30,7 +32,18 @@ const DateKeyword kDateKeywords[] = {
     {u"[FILEDATELASTMODIFIED]", DateKind::Modified, DatePart::DateTime},
     {u"[FILEDATELASTMODIFIED_DATE]", DateKind::Modified, DatePart::DateOnly},
     {u"[FILEDATELASTMODIFIED_TIME]", DateKind::Modified, DatePart::TimeOnly},
+    {u"[SHOOTINGDATE]", DateKind::Modified, DatePart::DateTime, true},
+    {u"[SHOOTINGDATE_DATE]", DateKind::Modified, DatePart::DateOnly, true},
+    {u"[SHOOTINGDATE_TIME]", DateKind::Modified, DatePart::TimeOnly, true},
 };
+
+QDateTime dateOf(const QString& path, const DateKeyword& date)
+{
+    if (date.shooting)
+        if (const auto taken = host::imaging::shootingDateOfFile(path))
+            return platform::datePart(*taken, date.part);
+    return platform::F_GetFileDate(path, date.part, date.kind);
+}
 
 void replaceIfPresent(QString& text, QStringView keyword, const auto& value)
 {
@@ -39,6 +52,15 @@ void replaceIfPresent(QString& text, QStringView keyword, const auto& value)
 }
 
 } // namespace
+
+QStringList pasteInfoKeywords()
+{
+    QStringList keywords = {QStringLiteral("[FULLPATH]"), QStringLiteral("[FOLDERNAME]"),
+                            QStringLiteral("[FILENAME1]"), QStringLiteral("[FILENAME2]")};
+    for (const DateKeyword& date : kDateKeywords)
+        keywords << QString::fromUtf16(date.keyword);
+    return keywords;
+}
 
 QString f_GetPasteInfoText(const xl::Application& app, const QString& path,
                            const QString& templateText)
@@ -58,7 +80,7 @@ QString f_GetPasteInfoText(const xl::Application& app, const QString& path,
     });
     for (const DateKeyword& date : kDateKeywords)
         replaceIfPresent(text, date.keyword, [&] {
-            const QDateTime when = platform::F_GetFileDate(path, date.part, date.kind);
+            const QDateTime when = dateOf(path, date);
             return q + host::Variant::fromDateTime(when).toString() + q;
         });
 

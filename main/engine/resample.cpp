@@ -27,6 +27,22 @@ QString ending(const QString& path)
     return path.right(4).toUpper();
 }
 
+// Photographs the host stores converted (HEIC, HEIF, AVIF, WebP: as JPEG, or as PNG to keep
+// transparency) take the paths of what they were stored as.
+QString storedAsName(const QString& path, const xl::Picture& picture)
+{
+    const QString end = ending(path);
+    if (end != u"HEIC" && end != u"HEIF" && end != u"AVIF" && end != u"WEBP")
+        return path;
+    QString stored;
+    try {
+        stored = picture.ShapeRange().PictureFormat().StoredFormat();
+    } catch (const host::HostError&) {
+        // A host without the member stores them as JPEG.
+    }
+    return path + (stored == u"png" ? QStringLiteral(".png") : QStringLiteral(".jpg"));
+}
+
 void beep()
 {
     std::fputc('\a', stderr);
@@ -168,7 +184,7 @@ xl::Picture s_ResamplePicture(const xl::Application& app, const xl::Picture& pic
                               const RunOptions& options)
 {
     const std::optional<QString> format =
-        resamplePasteFormat(path, input.angle, options.Rotate_ApiMode);
+        resamplePasteFormat(storedAsName(path, picture), input.angle, options.Rotate_ApiMode);
     if (!format)
         return picture;
 

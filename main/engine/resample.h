@@ -32,9 +32,11 @@ struct ResampleInput
 
 // Replaces the placed picture by a re-pasted copy when the options ask for a reduced
 // resolution (InsertSyukusyou) or for the cropped parts to go (InsertCutTrimming). The copy
-// takes the old picture's place, size, visible part and rotation. Answers the picture that now
-// stands in the target: the copy, or `picture` when nothing was done or the paste was refused
-// (after "図の縮小エラー"; the picture then gets its geometry back).
+// takes the old picture's place, size, visible part and rotation; a HEIC, HEIF, AVIF or WebP
+// photograph goes the way of what the host stored it as (".jpg", or ".png" when it kept
+// transparency). Answers the picture that now stands in the target: the copy, or `picture` when
+// nothing was done or the paste was refused (after "図の縮小エラー"; the picture then gets its
+// geometry back).
 xl::Picture s_ResamplePicture(const xl::Application& app, const xl::Picture& picture,
                               const QString& path, const ResampleInput& input,
                               const RunOptions& options);

@@ -2,7 +2,6 @@
 
 #include "host/automation/host_error.h"
 #include "host/imaging/emf.h"
-#include "host/render/clipboard.h"
 #include "host/xl/application.h"
 #include "host/xl/command_bars.h"
 #include "host/xl/shape.h"
@@ -10,6 +9,7 @@
 #include "main/engine/insert_picture.h"
 #include "main/reduce/attempt.h"
 #include "main/reduce/screen_updating.h"
+#include "platform/clipboard.h"
 #include "platform/event_pump.h"
 #include "platform/message_box.h"
 
@@ -68,32 +68,39 @@ QImage withoutBorder(const QImage& image, QSizeF points, double margin)
     return inner;
 }
 
-CapturedPicture fromClipboard(const host::render::HostClipboard& clipboard, bool newHost)
+// The copy's size in points, margin included: as the host's note on it says, else as the
+// picture states it.
+CapturedPicture fromClipboard(const platform::Clipboard& clipboard, bool newHost)
 {
     CapturedPicture picture;
-    const std::optional<host::render::ClipContent> content = clipboard.content();
-    if (!content)
-        return picture;
-    const QSizeF points = content->points - QSizeF(2 * content->margin, 2 * content->margin);
-    if (newHost && !content->bitmap.isNull()) {
+    const std::optional<platform::CopyNote> note = clipboard.copyNote();
+    const double margin = note ? note->margin : 0;
+    const auto whole = [&note](const QImage& image) {
+        return note && !note->points.isEmpty() ? note->points : platform::imagePoints(image);
+    };
+    QSizeF points;
+    const QImage bitmap = newHost && clipboard.hasImage() ? clipboard.image() : QImage();
+    if (!bitmap.isNull()) {
         picture.kind = CapturedPicture::Kind::Bitmap;
-        picture.image = withoutBorder(content->bitmap, content->points, content->margin);
-    } else if (!content->emf.isEmpty()) {
-        picture.kind = CapturedPicture::Kind::Metafile;
-        picture.emf = content->emf;
-        const QImage drawn = host::imaging::readEmf(content->emf);
-        picture.image = withoutBorder(drawn, content->points, content->margin);
+        points = whole(bitmap);
+        picture.image = withoutBorder(bitmap, points, margin);
     } else {
-        return picture;
+        const QByteArray emf = clipboard.data(platform::clip_mime::kEnhMetafile);
+        if (emf.isEmpty())
+            return picture;
+        picture.kind = CapturedPicture::Kind::Metafile;
+        picture.emf = emf;
+        const QImage drawn = host::imaging::readEmf(emf);
+        points = whole(drawn);
+        picture.image = withoutBorder(drawn, points, margin);
     }
-    picture.points = points;
+    picture.points = points - QSizeF(2 * margin, 2 * margin);
     return picture;
 }
 
 } // namespace
 
-CapturedPicture f_GetImageFromShaperange(const xl::Application& app,
-                                         host::render::HostClipboard& clipboard,
+CapturedPicture f_GetImageFromShaperange(const xl::Application& app, platform::Clipboard& clipboard,
                                          const xl::ShapeRange& shapeRange, double& uw, double& uh)
 {
     const bool newHost = hostVersion(app) >= 12;

@@ -4,8 +4,8 @@
 #include <QImage>
 #include <QSizeF>
 
-namespace host::render {
-class HostClipboard;
+namespace platform {
+class Clipboard;
 }
 namespace xl {
 class Application;
@@ -38,13 +38,13 @@ struct CapturedPicture
 // The untouched source image of a picture on a worksheet: no crop, rotation, fill, line or
 // shadow, at 100 % but at most 1000 points on its longer side (a square is not capped), with
 // the brightness and contrast the picture has on the sheet. `uw` and `uh` receive the
-// untouched size in points, uncapped. The copy goes through `clipboard`, the host's clipboard;
+// untouched size in points, uncapped. The copy goes through `clipboard`, the one the host's Copy
+// fills;
 // the clipboard is left empty, the previous selection is selected again and screen updating is
 // put back. Answers a null picture when no duplicate could be made (silently) or nothing could
 // be fetched from the clipboard (after "不明なエラー:必要な画像を取得できません。"). Host
 // errors of the copy itself reach the caller, after the duplicate is deleted.
-CapturedPicture f_GetImageFromShaperange(const xl::Application& app,
-                                         host::render::HostClipboard& clipboard,
+CapturedPicture f_GetImageFromShaperange(const xl::Application& app, platform::Clipboard& clipboard,
                                          const xl::ShapeRange& shapeRange, double& uw, double& uh);
 
 } // namespace picrows

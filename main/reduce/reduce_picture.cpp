@@ -39,7 +39,7 @@ PictureGeometry geometryOf(const xl::ShapeRange& shape, double w0, double h0)
 
 } // namespace
 
-ReduceRow f_ReducePicture(const xl::Application& app, host::render::HostClipboard& clipboard,
+ReduceRow f_ReducePicture(const xl::Application& app, platform::Clipboard& clipboard,
                           const xl::ShapeRange& shapeRange, const PictureReduction& what)
 {
     const QString book = app.ActiveWorkbook().Name();

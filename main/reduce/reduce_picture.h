@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-namespace host::render {
-class HostClipboard;
+namespace platform {
+class Clipboard;
 }
 namespace xl {
 class Application;
@@ -27,8 +27,8 @@ struct PictureReduction
 // it is cropped by 2 points or more on a side. The copy takes the picture's place, displayed
 // size, visible part and rotation; it is the sheet's newest picture, under the name the host
 // gives a pasted picture. Answers the result row, whose book and sheet are the active ones.
-// `clipboard` is the host's clipboard, used to measure the untouched size.
-ReduceRow f_ReducePicture(const xl::Application& app, host::render::HostClipboard& clipboard,
+// `clipboard` is the one the host's Copy fills, used to measure the untouched size.
+ReduceRow f_ReducePicture(const xl::Application& app, platform::Clipboard& clipboard,
                           const xl::ShapeRange& shapeRange, const PictureReduction& what);
 
 } // namespace picrows

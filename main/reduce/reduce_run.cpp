@@ -78,7 +78,7 @@ void ReduceOptions::storeInto(c_Setting& setting) const
     setting.ConvertCutTrimming = picture.cut;
 }
 
-ReduceRun::ReduceRun(xl::Application app, host::render::HostClipboard& clipboard, ReduceView& view)
+ReduceRun::ReduceRun(xl::Application app, platform::Clipboard& clipboard, ReduceView& view)
     : m_app(std::move(app)), m_clipboard(clipboard), m_view(view)
 {
 }

@@ -11,8 +11,8 @@
 #include <optional>
 #include <vector>
 
-namespace host::render {
-class HostClipboard;
+namespace platform {
+class Clipboard;
 }
 
 namespace picrows {
@@ -73,8 +73,9 @@ struct ReduceOutcome
 class ReduceRun
 {
 public:
-    // `clipboard` is the host's clipboard (the capture of each picture measures through it).
-    ReduceRun(xl::Application app, host::render::HostClipboard& clipboard, ReduceView& view);
+    // `clipboard` is the one the host's Copy fills (the capture of each picture measures
+    // through it).
+    ReduceRun(xl::Application app, platform::Clipboard& clipboard, ReduceView& view);
 
     ReduceOutcome run(const ReduceOptions& options);
 
@@ -90,7 +91,7 @@ private:
     void visitSheets(const ReduceOptions& options, ReduceOutcome& outcome);
 
     xl::Application m_app;
-    host::render::HostClipboard& m_clipboard;
+    platform::Clipboard& m_clipboard;
     ReduceView& m_view;
     bool m_running = false;
     bool m_cancelRequested = false;

@@ -2,6 +2,7 @@
 
 #include "main/save_picture/bitmap_encoders.h"
 #include "main/save_picture/clip_formats.h"
+#include "platform/clipboard.h"
 #include "platform/message_box.h"
 
 #include <QImage>
@@ -38,7 +39,7 @@ bool F_SaveClipBmpAs(const QString& path, const ClipFormats& clipboard)
 
 bool F_SaveClipBmpAs(const QString& path)
 {
-    return F_SaveClipBmpAs(path, *desktopClipFormats());
+    return F_SaveClipBmpAs(path, *clipFormatsOf(platform::clipboard()));
 }
 
 } // namespace picrows

@@ -12,7 +12,7 @@ class ClipFormats;
 // program title); both answer false. A failure to encode or write answers false silently.
 // The bitmap is copied first and the copy is written opaque, transparent parts white.
 bool F_SaveClipBmpAs(const QString& path, const ClipFormats& clipboard);
-// The same on the desktop clipboard.
+// The same on the clipboard in place (platform::clipboard()).
 bool F_SaveClipBmpAs(const QString& path);
 
 } // namespace picrows

@@ -5,8 +5,8 @@
 #include <memory>
 #include <vector>
 
-namespace host::render {
-class HostClipboard;
+namespace platform {
+class Clipboard;
 }
 
 namespace picrows {
@@ -24,7 +24,7 @@ namespace picrows {
 //   9       palette                     none: desktops have no palette       —
 //                                       format, so it is never offered
 //   −16640  link                        application/x-picrows-copy (the      QString
-//                                       host's marker of copied cells: size,
+//                                       host's note on its copy: size,
 //                                       margin and the cells flag, as JSON)
 //   14      enhanced metafile           image/x-emf                          QByteArray
 enum ClipFormat : int
@@ -53,11 +53,9 @@ public:
     virtual void setData(int code, const QVariant& value) = 0;
 };
 
-// The desktop clipboard (QClipboard); needs a running QGuiApplication.
-std::unique_ptr<ClipFormats> desktopClipFormats();
-// A host's own clipboard, for hosts that keep it in their process: it knows the bitmap, the
-// enhanced metafile, the text and the link marker, and offers nothing else.
-std::unique_ptr<ClipFormats> hostClipFormats(std::shared_ptr<host::render::HostClipboard> clip);
+// The formats of a clipboard of the platform (the desktop's, or a host's in this process,
+// which knows the bitmap, the enhanced metafile, the text and the link and holds nothing else).
+std::unique_ptr<ClipFormats> clipFormatsOf(platform::Clipboard& clipboard);
 
 // The user's clipboard kept aside while the command borrows the clipboard: two parallel lists
 // of values and format codes, in the order they were saved.

@@ -1,8 +1,6 @@
 #include "main/save_picture/save_picture_command.h"
 
 #include "host/automation/host_error.h"
-#include "host/objects/application.h"
-#include "host/render/clipboard.h"
 #include "host/xl/application.h"
 #include "main/save_picture/bitmap_encoders.h"
 #include "main/save_picture/clip_bitmap_save.h"
@@ -10,9 +8,9 @@
 #include "main/save_picture/metafile_canvas.h"
 #include "main/startup/startup_context.h"
 #include "main/startup/state_checks.h"
+#include "platform/clipboard.h"
 #include "platform/message_box.h"
 
-#include <QGuiApplication>
 #include <QImage>
 
 #include <exception>
@@ -88,23 +86,8 @@ void savePictureFile(const QString& path, const QByteArray& bytes)
 
 host::Variant askHost(const xl::Application& app, const SaveAsRequest& request)
 {
-    host::Args args;
-    args.add(QStringLiteral("InitialFilename"), request.initialFileName)
-        .add(QStringLiteral("FileFilter"), request.fileFilter)
-        .add(QStringLiteral("FilterIndex"), std::int32_t(request.filterIndex))
-        .add(QStringLiteral("Title"), request.title);
-    return app.call(QStringLiteral("GetSaveAsFilename"), args);
-}
-
-std::unique_ptr<ClipFormats> defaultClipboard(const xl::Application& app)
-{
-    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-        return desktopClipFormats();
-    if (const auto local = std::dynamic_pointer_cast<host::objects::Application>(app.ref())) {
-        local->clipboard();
-        return hostClipFormats(local->options().clipboard);
-    }
-    return hostClipFormats(host::render::makeProcessClipboard());
+    return app.GetSaveAsFilename(request.initialFileName, request.fileFilter,
+                                 std::int32_t(request.filterIndex), request.title);
 }
 
 // Writes the clipboard's copy into the file; answers whether a file was written.
@@ -206,7 +189,7 @@ bool s_SavePic(const SavePicIo& io)
 
     std::unique_ptr<ClipFormats> ownClipboard;
     if (!io.clipboard)
-        ownClipboard = defaultClipboard(app);
+        ownClipboard = clipFormatsOf(platform::clipboard());
     ClipFormats& clip = io.clipboard ? *io.clipboard : *ownClipboard;
     const SavedClipboard saved = saveClipboard(clip);
 

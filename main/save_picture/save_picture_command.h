@@ -34,8 +34,7 @@ struct SaveAsRequest
 };
 
 // What the command asks of its surroundings. Left empty, each is the usual one: the host's
-// GetSaveAsFilename, and the desktop clipboard when a GUI application runs (else the
-// in-process host's own clipboard).
+// GetSaveAsFilename, and the clipboard service in place (platform::clipboard()).
 struct SavePicIo
 {
     // The chosen file name, or False (or an empty text) when the user cancels.

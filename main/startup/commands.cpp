@@ -1,36 +1,23 @@
 #include "main/startup/commands.h"
 
-#include "main/startup/help_command.h"
+#include "platform/message_box.h"
 
 namespace picrows {
 
-namespace {
-
-constexpr CommandEntry kCommands[kCommandCount] = {
-    {"get", "s_Command_Get", nullptr},
-    {"setting", "s_Command_Setting", nullptr},
-    {"help", "s_Command_Help", &s_Command_Help},
-    {"about", "s_Command_About", nullptr},
-    {"savepic", "s_Command_Tool_SavePic", nullptr},
-    {"retrimming", "s_Command_ReTrimming", nullptr},
-    {"tool_resmall", "s_Command_Tool_ReSmall", nullptr},
-    {"tool_temload", "s_Command_Tool_TemLoad", nullptr},
-    {"tool_temsave", "s_Command_Tool_TemSave", nullptr},
-};
-
-} // namespace
-
-const CommandEntry* commandTable()
+const CommandEntry* findCommand(std::span<const CommandEntry> table, const QString& word)
 {
-    return kCommands;
-}
-
-const CommandEntry* findCommand(const QString& word)
-{
-    for (const CommandEntry& c : kCommands)
+    for (const CommandEntry& c : table)
         if (word.compare(QLatin1String(c.word), Qt::CaseInsensitive) == 0)
             return &c;
     return nullptr;
+}
+
+void showDialogNotAvailable(const char* form)
+{
+    platform::showMessage(QStringLiteral("この画面（%1）は、このバージョンではまだ使用できません。")
+                              .arg(QLatin1String(form)),
+                          platform::MsgButtons::OK, platform::MsgIcon::Critical,
+                          platform::programTitle());
 }
 
 } // namespace picrows

@@ -2,11 +2,14 @@
 
 #include <QString>
 
+#include <span>
+
 namespace picrows {
 
-// The command words of the command line and the routine each one runs. A routine whose
-// feature is not part of this build is none: the word is known, but the command says it is
-// not available instead of running.
+// The command words of the command line and the routine each one runs. A routine that does
+// not exist yet is none: the word is known, but the command says it is not available instead
+// of running. The table itself lives above the feature libraries (main/commands), which the
+// start-up code below them does not know.
 struct CommandEntry
 {
     const char* word;
@@ -14,10 +17,11 @@ struct CommandEntry
     void (*run)();
 };
 
-inline constexpr int kCommandCount = 9;
-const CommandEntry* commandTable(); // kCommandCount entries, in the order of the words
-
 // The entry of a command word, compared without regard to letter case; none when unknown.
-const CommandEntry* findCommand(const QString& word);
+const CommandEntry* findCommand(std::span<const CommandEntry> table, const QString& word);
+
+// Until a command's dialog exists: the command ends where its dialog would open, with a
+// message naming the dialog.
+void showDialogNotAvailable(const char* form);
 
 } // namespace picrows

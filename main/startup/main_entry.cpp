@@ -156,7 +156,7 @@ void Main(const QString& commandLine, const MainOptions& options)
     const CommandLine line = splitCommandLine(commandLine);
     if (line.bookFullName.isEmpty())
         return;
-    const CommandEntry* command = findCommand(line.commandWord);
+    const CommandEntry* command = findCommand(options.commands, line.commandWord);
     if (!command) {
         refuse(QStringLiteral("不明なエラー"));
         return;

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "main/startup/commands.h"
+
 #include <QString>
 
 #include <cstdint>
 #include <functional>
+#include <span>
 
 namespace picrows {
 
@@ -17,12 +20,11 @@ struct CommandLine
 
 CommandLine splitCommandLine(const QString& text);
 
-struct CommandEntry;
-
 struct MainOptions
 {
-    QString configFolder;     // the settings store's folder; empty: the user's
-    QString instanceLockPath; // empty: the lock in the user's runtime folder
+    std::span<const CommandEntry> commands; // the command table (main/commands)
+    QString configFolder;                   // the settings store's folder; empty: the user's
+    QString instanceLockPath;               // empty: the lock in the user's runtime folder
     // Runs the command once start-up is done; empty: the command's routine from the table.
     // Tests look at the start-up context from here.
     std::function<void(const CommandEntry&)> runCommand;

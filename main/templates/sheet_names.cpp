@@ -1,7 +1,6 @@
 #include "main/templates/sheet_names.h"
 
 #include "host/automation/host_error.h"
-#include "host/objects/book_files.h"
 #include "host/xl/application.h"
 #include "host/xl/workbook.h"
 #include "host/xl/worksheet.h"
@@ -10,9 +9,18 @@
 #include <QFile>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace picrows {
 
 namespace {
+
+// The name the host knows an open book by: its file name, after either kind of slash.
+QString openBookName(const QString& path)
+{
+    const qsizetype slash = std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));
+    return path.mid(slash + 1);
+}
 
 QStringList namesOpenedInHost(const xl::Application& app, const QString& path)
 {
@@ -29,7 +37,7 @@ QStringList namesOpenedInHost(const xl::Application& app, const QString& path)
     // Opening a book that is open already hands back the open one; that one stays open.
     bool alreadyOpen = false;
     try {
-        alreadyOpen = !app.Workbooks().Item(host::objects::fileNameOf(path)).isNothing();
+        alreadyOpen = !app.Workbooks().Item(openBookName(path)).isNothing();
     } catch (const host::HostError&) {
     }
     xl::Workbook book;

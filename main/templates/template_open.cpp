@@ -4,6 +4,7 @@
 #include "host/xl/worksheet.h"
 #include "main/reduce/screen_updating.h"
 #include "main/settings/setting.h"
+#include "main/startup/commands.h"
 #include "main/startup/startup_context.h"
 #include "main/startup/state_checks.h"
 #include "main/templates/non_interactive.h"
@@ -191,6 +192,11 @@ TemplateOutcome s_Command_Tool_TemLoad(const ShowTemplateGetForm& showForm,
         outcome.error = e;
     }
     return outcome;
+}
+
+void s_Command_Tool_TemLoad()
+{
+    s_Command_Tool_TemLoad([](TemplateGetForm&) { showDialogNotAvailable("frmTemplateGet"); }, {});
 }
 
 } // namespace picrows

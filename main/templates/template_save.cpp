@@ -4,6 +4,7 @@
 #include "host/xl/worksheet.h"
 #include "main/reduce/screen_updating.h"
 #include "main/settings/setting.h"
+#include "main/startup/commands.h"
 #include "main/startup/startup_context.h"
 #include "main/startup/state_checks.h"
 #include "main/templates/file_name_chars.h"
@@ -191,6 +192,11 @@ TemplateOutcome s_Command_Tool_TemSave(const ShowTemplateSaveForm& showForm)
         outcome.error = e;
     }
     return outcome;
+}
+
+void s_Command_Tool_TemSave()
+{
+    s_Command_Tool_TemSave([](TemplateSaveForm&) { showDialogNotAvailable("frmTemplateSave"); });
 }
 
 } // namespace picrows

@@ -1,16 +1,17 @@
 #include "main/tools/rotated_replace.h"
 
 #include "host/automation/host_error.h"
-#include "host/render/clipboard.h"
 #include "host/xl/application.h"
 #include "host/xl/shape.h"
 #include "host/xl/worksheet.h"
 #include "main/engine/insert_picture.h"
 #include "main/engine/run_paste.h"
 #include "main/tools/rotated_picture.h"
+#include "platform/clipboard.h"
 #include "platform/message_box.h"
 
 #include <QImage>
+#include <QMimeData>
 
 namespace picrows {
 
@@ -45,17 +46,20 @@ std::optional<RotatedPicture> s_ReplaceWithRotatedPicture(const xl::Application&
                                                           const xl::Picture& inserted,
                                                           const QImage& untouched, double angle,
                                                           std::int32_t backColor,
-                                                          host::render::HostClipboard& clipboard)
+                                                          platform::Clipboard& clipboard)
 {
     std::optional<QString> failure;
     {
         const QImage source = untouched.convertToFormat(QImage::Format_RGB32);
         const QImage rotated = drawRotatedPicture(source, angle, colourFromBgr(backColor));
-        host::render::ClipContent content;
-        content.bitmap = rotated;
-        content.points = QSizeF(rotated.width(), rotated.height()) * kPointsPerPixel;
+        // The raster is pasted at 96 dpi, whatever resolution the source stated.
+        auto content = std::make_unique<QMimeData>();
+        content->setImageData(rotated);
+        platform::CopyNote note;
+        note.points = QSizeF(rotated.width(), rotated.height()) * kPointsPerPixel;
+        content->setData(platform::clip_mime::kHostCopy, note.toJson());
         clipboard.clear();
-        clipboard.put(content);
+        clipboard.setMimeData(std::move(content));
     }
 
     const xl::Worksheet sheet = app.ActiveSheet();

@@ -11,8 +11,8 @@ namespace xl {
 class Application;
 }
 
-namespace host::render {
-class HostClipboard;
+namespace platform {
+class Clipboard;
 }
 
 namespace picrows {
@@ -36,6 +36,6 @@ std::optional<RotatedPicture> s_ReplaceWithRotatedPicture(const xl::Application&
                                                           const xl::Picture& inserted,
                                                           const QImage& untouched, double angle,
                                                           std::int32_t backColor,
-                                                          host::render::HostClipboard& clipboard);
+                                                          platform::Clipboard& clipboard);
 
 } // namespace picrows

@@ -3,6 +3,9 @@
 #include "host/automation/host_error.h"
 #include "host/imaging/emf.h"
 #include "host/imaging/gif_writer.h"
+#include "host/imaging/orientation.h"
+#include "host/imaging/picture_decoder.h"
+#include "tests/host/imaging/heif_images.h"
 #include "tests/host/imaging/test_images.h"
 
 #include <QFile>
@@ -221,4 +224,99 @@ TEST(EncodedImage, RefusesHugeDimensionsFromTheHeader)
     }
     // Just inside the limit, the header is accepted by the probe.
     EXPECT_EQ(probePicture(pngClaiming(png, 10000, 10000)).pixelSize, QSize(10000, 10000));
+}
+
+namespace {
+
+// The colour at the centre of each quadrant of a picture that went through lossy codecs.
+void expectQuadrantsOf(const EncodedImage& image, const QImage& expected, const char* label)
+{
+    const QImage shown = decodePicture(image);
+    ASSERT_EQ(shown.size(), expected.size()) << label;
+    for (const auto& [fx, fy] : {std::pair{1, 1}, {3, 1}, {1, 3}, {3, 3}}) {
+        const QPoint at(shown.width() * fx / 4, shown.height() * fy / 4);
+        EXPECT_LE(channelDistance(shown.pixel(at), expected.pixel(at)), 60)
+            << label << " at " << at.x() << "," << at.y();
+    }
+}
+
+QImage transparentAround(QImage image)
+{
+    image = image.convertToFormat(QImage::Format_ARGB32);
+    for (int x = 0; x < image.width(); ++x)
+        image.setPixel(x, image.height() - 1, qRgba(0, 0, 0, 0));
+    return image;
+}
+
+} // namespace
+
+TEST(ImageFormat, TellsHeifFromAvifAndFromVideoByTheirBrands)
+{
+    const auto ftyp = [](const char* major, const char* compatible) {
+        QByteArray box("\0\0\0\0ftyp", 8);
+        box.append(major).append(QByteArray(4, '\0')).append(compatible);
+        box[3] = char(box.size());
+        return box + QByteArray(16, '\0');
+    };
+    EXPECT_EQ(sniffFormat(ftyp("heic", "mif1heic")), ImageFormat::Heif);
+    EXPECT_EQ(sniffFormat(ftyp("mif1", "mif1heic")), ImageFormat::Heif);
+    EXPECT_EQ(sniffFormat(ftyp("avif", "mif1avif")), ImageFormat::Avif);
+    EXPECT_EQ(sniffFormat(ftyp("mif1", "mif1avifmiaf")), ImageFormat::Avif);
+    EXPECT_EQ(sniffFormat(ftyp("isom", "isomiso2mp41")), ImageFormat::Unknown);
+    EXPECT_EQ(sniffFormat(ftyp("qt  ", "qt  ")), ImageFormat::Unknown);
+}
+
+// What not every spreadsheet program shows is stored as JPEG, or PNG to keep transparency,
+// upright: HEIC and AVIF as their container turns them (their EXIF orientation is ignored),
+// WebP by its EXIF orientation.
+TEST(EncodedImage, StoresPhonePicturesUprightAsJpegOrPng)
+{
+    const QImage stored = quadrants(120, 60);
+    const QImage clear = transparentAround(stored);
+    const QByteArray webp = encode(stored, "webp", 95);
+    struct Case
+    {
+        const char* label;
+        QByteArray bytes;
+        ImageFormat storedAs;
+        QImage upright;
+    };
+    const Case cases[] = {
+        {"heic", encodeHeif(stored, false), ImageFormat::Jpeg, stored},
+        {"heic turned by its container, EXIF disagreeing",
+         encodeHeif(stored, false, 6, exifDates(3, "2020:01:02 03:04:05", "")), ImageFormat::Jpeg,
+         orientUpright(stored, 6)},
+        {"heic with a stale EXIF orientation", encodeHeif(stored, false, 1, exifTiff(8, {120, 60})),
+         ImageFormat::Jpeg, stored},
+        {"avif mirrored by its container", encodeHeif(stored, true, 2), ImageFormat::Jpeg,
+         orientUpright(stored, 2)},
+        {"avif with transparency", encodeHeif(clear, true), ImageFormat::Png, clear},
+        {"webp", webp, ImageFormat::Jpeg, stored},
+        {"webp turned by EXIF", withWebpExif(webp, exifTiff(6, {120, 60})), ImageFormat::Jpeg,
+         orientUpright(stored, 6)},
+        {"webp with transparency", encode(clear, "webp", 100), ImageFormat::Png, clear},
+    };
+    for (const Case& c : cases) {
+        const EncodedImage image = loadPicture(c.bytes);
+        EXPECT_EQ(image.format, c.storedAs) << c.label;
+        EXPECT_EQ(image.pixelSize, c.upright.size()) << c.label;
+        expectQuadrantsOf(image, c.upright, c.label);
+        if (c.storedAs == ImageFormat::Png) {
+            EXPECT_LE(qAlpha(decodePicture(image).pixel(5, c.upright.height() - 1)), 10) << c.label;
+        }
+    }
+}
+
+TEST(EncodedImage, RefusesDamagedPhonePicturesAsDamagedJpegs)
+{
+    const QImage picture = photoLike(160, 120);
+    const QByteArray heic = encodeHeif(picture, false);
+    const QByteArray avif = encodeHeif(picture, true);
+    const QByteArray webp = encode(picture, "webp", 90);
+    const QByteArray jpeg = encode(picture, "jpeg", 90);
+    expectRefused(jpeg.left(jpeg.size() / 2), "damaged", "jpeg cut short");
+    expectRefused(heic.left(heic.size() * 3 / 4), "damaged", "heic cut short");
+    expectRefused(avif.left(avif.size() * 3 / 4), "damaged", "avif cut short");
+    expectRefused(webp.left(webp.size() / 2), "damaged", "webp cut short");
+    expectRefused(heic.left(40), "damaged", "heic header only");
 }

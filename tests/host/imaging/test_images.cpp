@@ -115,6 +115,62 @@ QByteArray exifTiff(int orientation, QSize pixels, bool bigEndian)
     return w.out();
 }
 
+QByteArray exifDates(int orientation, const char* original, const char* digitized, bool bigEndian)
+{
+    const QByteArray dates[] = {QByteArray(original), QByteArray(digitized)};
+    const quint16 tags[] = {0x9003, 0x9004};
+    const int count = int(!dates[0].isEmpty()) + int(!dates[1].isEmpty());
+    TiffWriter w(bigEndian);
+    w.out().append(bigEndian ? QByteArray("MM\0*", 4) : QByteArray("II*\0", 4));
+    w.u32(8);
+    // IFD0 at 8 (30 bytes), the EXIF IFD at 38, then the date texts of 20 bytes each.
+    w.u16(2);
+    w.u16(0x0112), w.u16(3), w.u32(1), w.u16(quint32(orientation)), w.u16(0);
+    w.u16(0x8769), w.u16(4), w.u32(1), w.u32(38);
+    w.u32(0);
+    const quint32 textsAt = 38 + 2 + quint32(count) * 12 + 4;
+    w.u16(quint32(count));
+    int written = 0;
+    for (int i = 0; i < 2; ++i) {
+        if (dates[i].isEmpty())
+            continue;
+        w.u16(tags[i]), w.u16(2), w.u32(20), w.u32(textsAt + quint32(written++) * 20);
+    }
+    w.u32(0);
+    for (const QByteArray& date : dates)
+        if (!date.isEmpty())
+            w.out().append(date.leftJustified(19, ' ', true)).append('\0');
+    return w.out();
+}
+
+QByteArray withWebpExif(const QByteArray& webp, const QByteArray& tiff)
+{
+    const auto le24 = [](QByteArray& out, quint32 v) {
+        out.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF)).append(char((v >> 16) & 0xFF));
+    };
+    const auto le32 = [](QByteArray& out, quint32 v) {
+        for (int shift = 0; shift < 32; shift += 8)
+            out.append(char((v >> shift) & 0xFF));
+    };
+    const QImage image = QImage::fromData(webp, "webp");
+    const QByteArray frame = webp.mid(12); // the one VP8 or VP8L chunk
+    QByteArray body("WEBP");
+    body.append("VP8X");
+    le32(body, 10);
+    body.append(char(0x08 | (image.hasAlphaChannel() ? 0x10 : 0))).append(3, '\0');
+    le24(body, quint32(image.width() - 1));
+    le24(body, quint32(image.height() - 1));
+    body.append(frame);
+    body.append("EXIF");
+    le32(body, quint32(tiff.size()));
+    body.append(tiff);
+    if (tiff.size() % 2)
+        body.append('\0');
+    QByteArray out("RIFF");
+    le32(out, quint32(body.size()));
+    return out + body;
+}
+
 QByteArray withExif(const QByteArray& jpeg, const QByteArray& tiff)
 {
     const QByteArray payload = QByteArray("Exif\0\0", 6) + tiff;

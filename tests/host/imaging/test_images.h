@@ -23,6 +23,15 @@ QByteArray encodeJpeg(const QImage& image, bool subsampled, int quality = 90);
 // pixel dimensions, in little- or big-endian order.
 QByteArray exifTiff(int orientation, QSize pixels, bool bigEndian = false);
 
+// An EXIF block stating an orientation and the dates a photograph was taken (DateTimeOriginal)
+// and digitised (DateTimeDigitized) as EXIF writes them ("YYYY:MM:DD HH:MM:SS"); an empty
+// date is left out.
+QByteArray exifDates(int orientation, const char* original, const char* digitized,
+                     bool bigEndian = false);
+
+// The WebP (as Qt writes it) in the extended format with an EXIF chunk holding `tiff`.
+QByteArray withWebpExif(const QByteArray& webp, const QByteArray& tiff);
+
 // The JPEG with an APP1 EXIF segment inserted after its start marker.
 QByteArray withExif(const QByteArray& jpeg, const QByteArray& tiff);
 

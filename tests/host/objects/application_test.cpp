@@ -1,4 +1,4 @@
-// The application: settings, built-in controls, the macro workbook and Run, add-ins, and the
+// The application: settings, built-in controls, add-in workbooks and Run, add-ins, and the
 // errors of late-bound calls.
 #include "tests/host/objects/objects_support.h"
 
@@ -95,73 +95,108 @@ TEST(Application, BuiltInControlsFollowTheHostState)
               host::err::ObjectNotSet);
 }
 
-TEST(Application, RunResolvesTheMacroWorkbooksMacros)
+// An add-in workbook of macros as a program registers it: Echo answers its arguments as an
+// array, Fail raises the error its caller asks for.
+host::AddInWorkbook toolsAddIn()
+{
+    host::AddInWorkbook book;
+    book.name = q("Tools.xlam");
+    book.folder = q("/opt/addins");
+    book.macros = {
+        {q("Echo"),
+         [](const host::ObjectRef& application, const std::vector<Variant>& args) {
+             EXPECT_EQ(xl::Application(application).TypeName(), q("Application"));
+             host::VariantArray out;
+             out.rows = int(args.size());
+             out.items = args;
+             return Variant(out);
+         }},
+        {q("Fail"),
+         [](const host::ObjectRef&, const std::vector<Variant>& args) -> Variant {
+             host::raise(args.at(0).toInt32(), q("refused by the macro"));
+         }},
+    };
+    return book;
+}
+
+std::vector<Variant> itemsOf(const Variant& answer)
+{
+    return answer.isArray() ? answer.toArray().items : std::vector<Variant>{answer};
+}
+
+TEST(Application, RunResolvesTheMacrosOfRegisteredAddInWorkbooks)
 {
     host::objects::Host host;
+    host.registerAddInWorkbook(toolsAddIn());
     const xl::Application app(host.application());
     app.Workbooks().Add();
     struct Case
     {
         const char* macro;
         int error;
-        Variant answer;
     } cases[] = {
-        {"'@TORVA_Picrows.xlam'!CallForExe_GetTrimmingEnabled", 0, Variant(false)},
-        {"@TORVA_Picrows.xlam!CallForExe_GetTrimmingEnabled", 0, Variant(false)},
-        {"'@torva_picrows.XLAM'!callforexe_gettrimmingenabled", 0, Variant(false)},
-        {"'@TORVA_Picrows.xlam'!Module1.CallForExe_GetTrimmingEnabled", 0, Variant(false)},
-        {"'@TORVA_Picrows.xlam'!CallForExe_Refresh_RetrimmingCmd", 0, Variant()},
-        {"'@TORVA_Picrows.xlam'!CallForExe_Unknown", host::err::ApplicationDefined, Variant()},
-        {"'Book1'!CallForExe_GetTrimmingEnabled", host::err::ApplicationDefined, Variant()},
-        {"CallForExe_GetTrimmingEnabled", host::err::ApplicationDefined, Variant()},
-        {"'Other.xlam'!CallForExe_GetTrimmingEnabled", host::err::ApplicationDefined, Variant()},
+        {"'Tools.xlam'!Echo", 0},
+        {"Tools.xlam!Echo", 0},
+        {"'tools.XLAM'!echo", 0},
+        {"'Tools.xlam'!Module1.Echo", 0},
+        {"'Tools.xlam'!Unknown", host::err::ApplicationDefined},
+        {"'Book1'!Echo", host::err::ApplicationDefined}, // an open book, but no add-in
+        {"Echo", host::err::ApplicationDefined},
+        {"'Other.xlam'!Echo", host::err::ApplicationDefined},
     };
     for (const Case& c : cases) {
         Variant answer;
-        EXPECT_EQ(errorOf([&] { answer = app.Run(q(c.macro)); }), c.error) << c.macro;
-        EXPECT_EQ(answer, c.answer) << c.macro;
+        EXPECT_EQ(errorOf([&] { answer = app.Run(q(c.macro), {Variant(q("a"))}); }), c.error)
+            << c.macro;
+        if (c.error == 0) {
+            EXPECT_EQ(itemsOf(answer), std::vector<Variant>{Variant(q("a"))}) << c.macro;
+        }
     }
     EXPECT_EQ(
         descriptionOf([&] { app.Run(q("'Book1'!Nope")); }),
         q("Cannot run the macro ''Book1'!Nope'. The macro may not be available in this workbook "
           "or all macros may be disabled."));
 
-    // The suite passes 30 omitted arguments; one more is too many.
+    // Omitted arguments count up to the last one given; 30 is the most a call passes.
     std::vector<Variant> omitted(30, Variant::missing());
-    EXPECT_EQ(app.Run(q("'@TORVA_Picrows.xlam'!CallForExe_GetTrimmingEnabled"), omitted),
-              Variant(false));
+    EXPECT_TRUE(itemsOf(app.Run(q("'Tools.xlam'!Echo"), omitted)).empty());
+    omitted[2] = Variant(std::int32_t(3));
+    const std::vector<Variant> third = itemsOf(app.Run(q("'Tools.xlam'!Echo"), omitted));
+    ASSERT_EQ(third.size(), 3u);
+    EXPECT_TRUE(third[0].isMissing());
+    EXPECT_EQ(third[2], Variant(std::int32_t(3)));
     omitted.push_back(Variant::missing());
-    EXPECT_EQ(errorOf([&] {
-                  app.Run(q("'@TORVA_Picrows.xlam'!CallForExe_GetTrimmingEnabled"), omitted);
-              }),
-              host::err::WrongArgCount);
+    EXPECT_EQ(errorOf([&] { app.Run(q("'Tools.xlam'!Echo"), omitted); }), host::err::WrongArgCount);
+
+    // A host error of the macro reaches the caller as it was raised.
+    EXPECT_EQ(errorOf([&] { app.Run(q("'Tools.xlam'!Fail"), {Variant(std::int32_t(13))}); }), 13);
+    EXPECT_EQ(descriptionOf([&] { app.Run(q("'Tools.xlam'!Fail"), {Variant(std::int32_t(5))}); }),
+              q("refused by the macro"));
 }
 
-TEST(Application, TheMacroWorkbookIsAnOpenAddIn)
+TEST(Application, AnAddInWorkbookIsAnOpenBookButNeverTheActiveOne)
 {
     host::objects::Host host;
+    host.registerAddInWorkbook(toolsAddIn());
     const xl::Application app(host.application());
-    EXPECT_TRUE(app.ActiveWorkbook().isNothing()); // an add-in is never the active book
+    EXPECT_TRUE(app.ActiveWorkbook().isNothing());
     app.Workbooks().Add();
     ASSERT_EQ(app.Workbooks().Count(), 2);
-    const xl::Workbook macro = app.Workbooks().Item(2);
-    EXPECT_EQ(macro.Name(), q("@TORVA_Picrows.xlam"));
-    EXPECT_TRUE(macro.IsAddin());
-    EXPECT_EQ(macro.Windows().Count(), 0);
+    const xl::Workbook tools = app.Workbooks().Item(2);
+    EXPECT_EQ(tools.Name(), q("Tools.xlam"));
+    EXPECT_EQ(tools.FullName(), q("/opt/addins/Tools.xlam"));
+    EXPECT_TRUE(tools.IsAddin());
+    EXPECT_EQ(tools.Windows().Count(), 0);
     EXPECT_FALSE(app.Workbooks().Item(1).IsAddin());
-    QString found;
-    for (const xl::Workbook& book : app.Workbooks().items())
-        if (book.Name().toUpper().contains(q("TORVA_PICROWS.XLAM")))
-            found = book.Name();
-    EXPECT_EQ(found, q("@TORVA_Picrows.xlam"));
+    EXPECT_EQ(app.ActiveWorkbook().Name(), app.Workbooks().Item(1).Name());
+    EXPECT_EQ(errorOf([&] { host.registerAddInWorkbook(toolsAddIn()); }),
+              host::err::ApplicationDefined);
 
-    host::objects::HostOptions without;
-    without.macroWorkbook = false;
-    host::objects::Host plain(without);
+    // A host that was given none has none, and runs nothing.
+    host::objects::Host plain;
     const xl::Application bare(plain.application());
     EXPECT_EQ(bare.Workbooks().Count(), 0);
-    EXPECT_EQ(errorOf([&] { bare.Run(q("'@TORVA_Picrows.xlam'!CallForExe_GetTrimmingEnabled")); }),
-              host::err::ApplicationDefined);
+    EXPECT_EQ(errorOf([&] { bare.Run(q("'Tools.xlam'!Echo")); }), host::err::ApplicationDefined);
 }
 
 // An add-in's published object, called by name.

@@ -2,12 +2,12 @@
 // merged and multi-cell blocks, fonts, and positions far down and right on a sheet.
 #include "tests/host/objects/objects_support.h"
 
-#include "host/objects/digit_width.h"
-#include "host/objects/geometry.h"
+#include "host/model/digit_width.h"
+#include "host/model/geometry.h"
 
 using namespace objects_test;
-using host::objects::columnWidthToPixels;
-using host::objects::maximumDigitWidth;
+using host::model::columnWidthToPixels;
+using host::model::maximumDigitWidth;
 
 namespace {
 
@@ -38,10 +38,10 @@ TEST(ColumnWidthRule, DefaultWidthRoundsUpToEightPixels)
     } cases[] = {{8, 7, 64}, {8, 8, 72}, {8, 6, 56}, {10, 7, 80}, {1, 7, 16}};
     for (const Case& c : cases) {
         sheet.baseColumnWidth = c.base;
-        EXPECT_EQ(host::objects::defaultColumnPixels(sheet, c.digitWidth), c.pixels) << c.base;
+        EXPECT_EQ(host::model::defaultColumnPixels(sheet, c.digitWidth), c.pixels) << c.base;
     }
     sheet.defaultColumnWidth = 11.53515625; // a stated default follows the width rule
-    EXPECT_EQ(host::objects::defaultColumnPixels(sheet, 7), 81);
+    EXPECT_EQ(host::model::defaultColumnPixels(sheet, 7), 81);
 }
 
 TEST(DigitWidth, TableAndMeasurement)

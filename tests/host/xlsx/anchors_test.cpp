@@ -1,8 +1,8 @@
 // Anchor markers from points: the cell holding a position is the visible one, and the marker
 // reads back as the same position, whatever mix of stated, hidden and default rows the sheet
 // has.
+#include "host/model/geometry.h"
 #include "host/model/workbook.h"
-#include "host/objects/geometry.h"
 #include "host/xlsx/anchors.h"
 
 #include <gtest/gtest.h>
@@ -37,7 +37,7 @@ TEST_P(AnchorMarkers, FindTheVisibleCellAndReadBackTheSamePosition)
     sheet.setColumn(2, 2, [](host::model::ColumnSpan& c) { c.hidden = true; });
     sheet.setColumn(3, 3, [](host::model::ColumnSpan& c) { c.width = 20; });
     const AnchorGeometry anchors(sheet, 7);
-    const host::objects::SheetGeometry geometry(sheet, 7);
+    const host::model::SheetGeometry geometry(sheet, 7);
 
     for (double y = 0; y < 400; y += 0.35) {
         for (const double x : {0.0, 47.9, 48.0, 60.0, 200.5}) {

@@ -41,14 +41,16 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{"photo", false}, NameCase{"photo.", false}, NameCase{".png", true},
                       NameCase{"C:\\my.pictures\\scan", false},
                       NameCase{"drawing.jph", false}, // named by the dialog's filter only
-                      NameCase{"drawing.jbh", true}, NameCase{"photo.webp", false},
+                      NameCase{"drawing.jbh", true}, NameCase{"photo.webp", true},
+                      NameCase{"IMG_0001.HEIC", true}, NameCase{"photo.heif", true},
+                      NameCase{"photo.Avif", true}, NameCase{"photo.heics", false},
                       NameCase{"photo.jpg ", false}, NameCase{"", false}));
 
-TEST(MatchImageFileList, AcceptsExactlyTheThirtyFiveExtensionsInAnyCase)
+TEST(MatchImageFileList, AcceptsExactlyTheListedExtensionsInAnyCase)
 {
     const QStringList expected =
         q("EMF WMF JPG JPEG JFIF JPE PNG BMP DIB RLE BMZ GIF GFA EMZ WMZ PCZ PCT PIC PICT TIF "
-          "TIFF PCD PCX CGM EPS FPX JAH JBH JSH MIX WPG DRW DXF TGA CDR")
+          "TIFF PCD PCX CGM EPS FPX JAH JBH JSH MIX WPG DRW DXF TGA CDR HEIC HEIF AVIF WEBP")
             .split(u' ');
     EXPECT_EQ(picrows::acceptedImageExtensions(), expected);
     for (const QString& ext : expected) {
@@ -65,10 +67,11 @@ TEST(ImageFileFilter, HasTheTwentyFiveEntriesInOrder)
     EXPECT_EQ(entries[0].description,
               q("すべての図 (*.emf;*.wmf;*.jpg;*.jpeg;*.jfif;*.jpe;*.png;*.bmp;*.dib;*.rle;*.bmz;"
                 "*.gif;*.gfa;*.emz;*.wmz;*.pcz;*.pct;*.pic;*.pict;*.tif;*.tiff;*.pcd;*.pcx;*.cgm;"
-                "*.eps;*.fpx;*.jah;*.jbh;*.jsh;*.mix;*.wpg;*.drw;*.dxf;*.tga;*.cdr)"));
-    EXPECT_EQ(entries[0].patterns.size(), 35);
+                "*.eps;*.fpx;*.jah;*.jbh;*.jsh;*.mix;*.wpg;*.drw;*.dxf;*.tga;*.cdr;*.heic;*.heif;"
+                "*.avif;*.webp)"));
+    EXPECT_EQ(entries[0].patterns.size(), 39);
     EXPECT_EQ(entries[0].patterns.front(), q("*.emf"));
-    EXPECT_EQ(entries[0].patterns.back(), q("*.cdr"));
+    EXPECT_EQ(entries[0].patterns.back(), q("*.webp"));
     EXPECT_EQ(entries[3].description, q("JPEG 形式 (*.jpg;*.jpeg;*.jfif;*.jpe)"));
     EXPECT_EQ(entries[10].description, q("PICT形式 (*.pct;*.pic;*.pict)"));
     EXPECT_EQ(entries[17].description, q("花子 (*.jah;*.jph;*.jsh)"));
@@ -87,7 +90,7 @@ TEST(ImageFileFilter, JoinsEntriesInTheCommonDialogSyntax)
     EXPECT_TRUE(filter.contains(q("|Targa (*.tga)|*.tga|CorelDraw (*.cdr)|*.cdr|")));
     EXPECT_TRUE(filter.endsWith(q("|すべてのファイル (*.*)|*.*")));
     EXPECT_TRUE(filter.startsWith(q("すべての図 (*.emf;*.wmf;")));
-    EXPECT_TRUE(filter.contains(q("*.tga;*.cdr)|*.emf;*.wmf;*.jpg;")));
+    EXPECT_TRUE(filter.contains(q("*.cdr;*.heic;*.heif;*.avif;*.webp)|*.emf;*.wmf;*.jpg;")));
 }
 
 } // namespace

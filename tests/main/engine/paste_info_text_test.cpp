@@ -128,6 +128,51 @@ TEST_F(PasteInfoDates, DatesInAFormulaAreTextTheHostCanReadAsDates)
     EXPECT_EQ(expand("=YEAR([FILEDATELASTACCESSED_DATE])+1"), q("2023"));
 }
 
+// A photograph's own date from its EXIF block; the modification date for a file without one.
+TEST_F(PasteInfoDates, ShootingDateIsThePhotographsOwnElseTheModificationDate)
+{
+    EXPECT_EQ(expand("[SHOOTINGDATE]|[SHOOTINGDATE_DATE]|[SHOOTINGDATE_TIME]"),
+              q("2021/03/04 5:06:07|2021/03/04|5:06:07"));
+
+    // A JPEG's header with an EXIF block stating DateTimeOriginal: the IFD0 at 8 points to the
+    // EXIF IFD at 26, whose one entry points to the text at 44.
+    QByteArray tiff("II*\0\x08\0\0\0", 8);
+    tiff.append(QByteArray::fromHex("0100"
+                                    "6987"
+                                    "0400"
+                                    "01000000"
+                                    "1a000000"
+                                    "00000000"));
+    tiff.append(QByteArray::fromHex("0100"
+                                    "0390"
+                                    "0200"
+                                    "14000000"
+                                    "2c000000"
+                                    "00000000"));
+    tiff.append("2018:07:06 17:18:19").append('\0');
+    const QByteArray app1 = QByteArray("Exif\0\0", 6) + tiff;
+    QByteArray jpeg = QByteArray::fromHex("ffd8ffe1");
+    jpeg.append(char((app1.size() + 2) >> 8)).append(char((app1.size() + 2) & 0xFF));
+    jpeg.append(app1).append(QByteArray::fromHex("ffd9"));
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(jpeg);
+    f.close();
+    EXPECT_EQ(expand("[SHOOTINGDATE]|[SHOOTINGDATE_DATE]|[SHOOTINGDATE_TIME]"),
+              q("2018/07/06 17:18:19|2018/07/06|17:18:19"));
+    EXPECT_EQ(expand("=TEXT([SHOOTINGDATE],\"yyyymmdd-hhmmss\")"), q("20180706-171819"));
+}
+
+TEST(PasteInfoKeywords, ListsEveryKeywordInReplacementOrder)
+{
+    EXPECT_EQ(picrows::pasteInfoKeywords().join(u' '),
+              q("[FULLPATH] [FOLDERNAME] [FILENAME1] [FILENAME2] [FILEDATECREATED] "
+                "[FILEDATECREATED_DATE] [FILEDATECREATED_TIME] [FILEDATELASTACCESSED] "
+                "[FILEDATELASTACCESSED_DATE] [FILEDATELASTACCESSED_TIME] [FILEDATELASTMODIFIED] "
+                "[FILEDATELASTMODIFIED_DATE] [FILEDATELASTMODIFIED_TIME] [SHOOTINGDATE] "
+                "[SHOOTINGDATE_DATE] [SHOOTINGDATE_TIME]"));
+}
+
 TEST_F(PasteInfoDates, AFileThatCannotBeReadGivesTheZeroDate)
 {
     const QString zero = host::Variant::fromDateTime(platform::zeroDate()).toString();

@@ -291,6 +291,31 @@ TEST_F(Resample, UnlinkingRepastesAsMetafileOrJpeg)
     EXPECT_EQ(modelShape(picture).picture->image.format, host::imaging::ImageFormat::Emf);
 }
 
+// A WebP (as a HEIC, HEIF or AVIF) is stored as JPEG, or as PNG when it has transparency, and
+// re-pasted as the picture it was stored as, transparency kept.
+TEST_F(Resample, PhotographsAreRepastedAsWhatTheyWereStoredAs)
+{
+    run.options.glngPasteSize = 2;
+    run.options.InsertCutTrimming = true;
+    for (const bool transparent : {false, true}) {
+        QImage image(400, 200, QImage::Format_ARGB32);
+        image.fill(transparent ? Qt::transparent : QColor(Qt::red));
+        QPainter(&image).fillRect(0, 0, 400, 100, Qt::blue);
+        const QString file =
+            writeImage(image, q(transparent ? "clear.webp" : "photo.WEBP"), "webp");
+        const xl::Picture copy = f_RunPaste(run, file, range("B2"), 1);
+        const QString stored = transparent ? q("png") : q("jpeg");
+        EXPECT_EQ(copy.ShapeRange().PictureFormat().StoredFormat(), stored) << transparent;
+        // Cut: the copy holds only the visible part and its own edge.
+        EXPECT_NEAR(modelShape(copy).picture->untouchedWidth, 150 + 2 * 4.0 / 3, 0.01);
+        if (transparent) {
+            EXPECT_EQ(shows(copy).pixelColor(50, 70), QColor(Qt::white)); // nothing drawn there
+        }
+        copy.Delete();
+    }
+    EXPECT_TRUE(messages.shown().empty());
+}
+
 } // namespace
 
 namespace {

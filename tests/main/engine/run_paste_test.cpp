@@ -160,9 +160,10 @@ TEST_F(EngineTest, TrimmingStateComesFromTheRibbonAddInThenTheMacroWorkbook)
     for (const Case& c : cases) {
         host::objects::HostOptions options;
         options.version = q(c.version);
-        options.macroWorkbook = c.macroWorkbook;
         options.clipboard = host::render::makeProcessClipboard();
         host::objects::Host other(options);
+        if (c.macroWorkbook)
+            other.registerAddInWorkbook(picrows::macroWorkbook());
         other.adoptWorkbook(bookWithSheets({"Sheet1"}), q("Other"));
         const xl::Application otherApp(other.application());
         messages.clear();

@@ -2,6 +2,7 @@
 // picture files and the real placement of each picture.
 #include "host/xl/picture.h"
 #include "host/xl/shape.h"
+#include "macro_workbook/macro_workbook.h"
 #include "main/engine/picture_list.h"
 #include "main/engine/run_excel_mode.h"
 #include "main/engine/run_paste.h"
@@ -65,6 +66,7 @@ class Runner : public HostTest
 protected:
     Runner() : messagesInPlace(messages), keysInPlace(keys), pumpInPlace(pump)
     {
+        m_host.registerAddInWorkbook(picrows::macroWorkbook()); // as the batch command's host
         picrows::startupContext().gobjXlApp = app;
         run.app = app;
         run.statusPanel = &panel;

@@ -6,6 +6,8 @@
 #include "main/reduce/screen_updating.h"
 #include "tests/main/reduce/reduce_test_support.h"
 
+#include <QMimeData>
+
 namespace {
 
 using namespace reduce_test;
@@ -47,7 +49,7 @@ TEST_F(Capture, UntouchedSizeAndTheCapOnTheLongerSide)
         EXPECT_EQ(shapes().Count(), 1);
         EXPECT_NEAR(shape.Width(), 120, 1e-9);
         EXPECT_NEAR(shape.Height(), 90, 1e-9);
-        EXPECT_FALSE(clipboard().content().has_value());
+        EXPECT_FALSE(hostClipboard().content().has_value());
         shape.Delete();
     }
     EXPECT_TRUE(messages.shown().empty());
@@ -126,12 +128,15 @@ TEST_F(Capture, RestoresSelectionAndScreenUpdating)
 }
 
 // A clipboard the host's copy never reaches.
-class EmptyClipboard : public host::render::HostClipboard
+class EmptyClipboard : public platform::Clipboard
 {
 public:
-    void put(const host::render::ClipContent&) override {}
-    std::optional<host::render::ClipContent> content() const override { return std::nullopt; }
+    QStringList formats() const override { return {}; }
+    bool hasImage() const override { return false; }
+    QImage image() const override { return {}; }
+    QByteArray data(const QString&) const override { return {}; }
     void clear() override { ++clears; }
+    void setMimeData(std::unique_ptr<QMimeData>) override {}
     int clears = 0;
 };
 

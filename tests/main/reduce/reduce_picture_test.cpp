@@ -211,7 +211,7 @@ TEST_F(ReducePicture, FailuresLeaveThePictureAsItWas)
     auto refusing = std::make_shared<FirstCopyOnly>();
     m_host.options().clipboard = refusing;
     EXPECT_EQ(
-        f_ReducePicture(app, *refusing, shape, {true, 2, true}),
+        f_ReducePicture(app, clipboard(), shape, {true, 2, true}),
         (ReduceRow{q("×"), q("Book1"), q("Sheet1"), name, q("図の縮小エラー"), q("SHIPPAI")}));
     expectUnchanged("paste refused");
 

@@ -25,8 +25,6 @@ inline double meanDistance(const QImage& a, const QImage& b)
 class ReduceTest : public EngineTest
 {
 protected:
-    host::render::HostClipboard& clipboard() { return *m_host.options().clipboard; }
-
     // A picture file inserted at A1 of the active sheet whose untouched size is w × h points (4
     // points a pixel), drawn as the engine's test pictures are: left half red, right half blue, a
     // green band over the top quarter.

@@ -1,6 +1,7 @@
 #include "main/save_picture/clip_bitmap_save.h"
 
 #include "host/render/clipboard.h"
+#include "host/render/clipboard_service.h"
 #include "main/save_picture/clip_formats.h"
 #include "platform/message_box.h"
 #include "tests/main/save_picture/image_compare.h"
@@ -54,7 +55,8 @@ protected:
 
     platform::ScriptedMessages messages;
     std::shared_ptr<host::render::HostClipboard> m_host = host::render::makeProcessClipboard();
-    std::unique_ptr<ClipFormats> clip = hostClipFormats(m_host);
+    std::unique_ptr<platform::Clipboard> m_service = host::render::clipboardService(m_host);
+    std::unique_ptr<ClipFormats> clip = clipFormatsOf(*m_service);
     QTemporaryDir m_dir;
 
 private:

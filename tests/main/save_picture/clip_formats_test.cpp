@@ -1,6 +1,8 @@
 #include "main/save_picture/clip_formats.h"
 
 #include "host/render/clipboard.h"
+#include "host/render/clipboard_service.h"
+#include "platform/clipboard.h"
 #include "tests/main/save_picture/image_compare.h"
 
 #include <QClipboard>
@@ -61,7 +63,7 @@ TEST(ClipFormatMime, EveryCodeHasItsTypeAndThePaletteHasNone)
 TEST_F(DesktopClipboard, SavesTheKeptFormatsInTheirOrderWithTheirValues)
 {
     putUsersClipboard();
-    const auto clip = desktopClipFormats();
+    const auto clip = clipFormatsOf(platform::clipboard());
     const SavedClipboard saved = saveClipboard(*clip);
     ASSERT_EQ(saved.codes, (std::vector<int>{kClipBitmap, kClipMetafilePicture, kClipDib, kClipLink,
                                              kClipText}));
@@ -76,7 +78,7 @@ TEST_F(DesktopClipboard, SavesTheKeptFormatsInTheirOrderWithTheirValues)
 TEST_F(DesktopClipboard, RestoringReplacesWhatWasCopiedMeanwhileWithTheSavedFormatsInOrder)
 {
     putUsersClipboard();
-    const auto clip = desktopClipFormats();
+    const auto clip = clipFormatsOf(platform::clipboard());
     const SavedClipboard saved = saveClipboard(*clip);
 
     // What the command's copy leaves there.
@@ -98,7 +100,7 @@ TEST_F(DesktopClipboard, RestoringReplacesWhatWasCopiedMeanwhileWithTheSavedForm
 
 TEST_F(DesktopClipboard, AnEmptyClipboardSavesNothingAndIsEmptyAgainAfterwards)
 {
-    const auto clip = desktopClipFormats();
+    const auto clip = clipFormatsOf(platform::clipboard());
     const SavedClipboard saved = saveClipboard(*clip);
     EXPECT_TRUE(saved.codes.empty());
     clip->setData(kClipText, QVariant(QStringLiteral("copied cells")));
@@ -111,7 +113,7 @@ TEST_F(DesktopClipboard, AnEmptyClipboardSavesNothingAndIsEmptyAgainAfterwards)
 TEST_F(DesktopClipboard, SettingOneFormatKeepsTheOthers)
 {
     putUsersClipboard();
-    const auto clip = desktopClipFormats();
+    const auto clip = clipFormatsOf(platform::clipboard());
     clip->setData(kClipBitmap, QVariant(quadrants(2, 2)));
     EXPECT_EQ(qvariant_cast<QImage>(held().imageData()).size(), QSize(2, 2));
     EXPECT_EQ(held().data(kEmf), QByteArray("EMF bytes"));
@@ -131,7 +133,8 @@ TEST(HostClipboardFormats, KeepsBitmapLinkAndTextAndDropsTheMetafile)
     before.margin = 0;
     host->put(before);
 
-    const auto clip = hostClipFormats(host);
+    const auto service = host::render::clipboardService(host);
+    const auto clip = clipFormatsOf(*service);
     EXPECT_TRUE(clip->offers(kClipEnhMetafile));
     EXPECT_FALSE(clip->offers(kClipDib));
     const SavedClipboard saved = saveClipboard(*clip);

@@ -4,6 +4,7 @@
 #include "host/render/copy_paste.h"
 #include "main/save_picture/clip_formats.h"
 #include "main/startup/startup_context.h"
+#include "platform/clipboard.h"
 #include "platform/message_box.h"
 #include "tests/host/objects/shape_test_support.h"
 #include "tests/main/save_picture/image_compare.h"
@@ -307,7 +308,7 @@ TEST_F(SavePicCommand, FailuresAreReportedAndTheClipboardIsStillPutBack)
 
 TEST_F(SavePicCommand, WithOnlyAMetafileTheBitmapIsTheMetafileDrawnAtItsNaturalSize)
 {
-    const auto desktop = desktopClipFormats();
+    const auto desktop = clipFormatsOf(platform::clipboard());
     HidingClipFormats noBitmap(*desktop, {kClipBitmap});
     io.clipboard = &noBitmap;
     ASSERT_TRUE(run(file("drawn.bmp")));
@@ -325,7 +326,7 @@ TEST_F(SavePicCommand, WithOnlyAMetafileTheBitmapIsTheMetafileDrawnAtItsNaturalS
 
 TEST_F(SavePicCommand, AMissingSourceFormatIsReportedByName)
 {
-    const auto desktop = desktopClipFormats();
+    const auto desktop = clipFormatsOf(platform::clipboard());
     const struct
     {
         const char* name;

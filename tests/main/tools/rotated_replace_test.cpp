@@ -64,7 +64,6 @@ protected:
         painter.fillRect(100, 0, 100, 100, Qt::blue);
         return image;
     }
-    host::render::HostClipboard& clipboard() { return *m_host.options().clipboard; }
     bool firstIsGone()
     {
         for (const xl::Shape& shape : shapes().items())
@@ -111,7 +110,7 @@ TEST_F(RotatedReplace, QuarterTurnBecomesOneJpegAtItsOwnSize)
     EXPECT_GT(qBlue(pixels.pixel(middle, pixels.height() * 3 / 4)), 200);
     EXPECT_LT(qRed(pixels.pixel(middle, pixels.height() * 3 / 4)), 60);
 
-    EXPECT_FALSE(clipboard().content().has_value());
+    EXPECT_FALSE(hostClipboard().content().has_value());
     EXPECT_FALSE(app.CutCopyMode().toBool());
 }
 

@@ -1,3 +1,4 @@
+#include "main/commands/command_table.h"
 #include "main/startup/main_entry.h"
 #include "platform/widgets/dialog_services.h"
 
@@ -19,6 +20,8 @@ int main(int argc, char** argv)
 
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
-    picrows::Main(args.join(QLatin1Char(' ')));
+    picrows::MainOptions options;
+    options.commands = picrows::commandTable();
+    picrows::Main(args.join(QLatin1Char(' ')), options);
     return 0;
 }

@@ -1,4 +1,4 @@
-#include "host/objects/digit_width.h"
+#include "host/model/digit_width.h"
 
 #include <QFont>
 #include <QFontInfo>
@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace host::objects {
+namespace host::model {
 
 namespace {
 
@@ -68,4 +68,4 @@ int maximumDigitWidth(const QString& fontName, double pointSize)
     return width > 0 ? width : kFallbackWidth;
 }
 
-} // namespace host::objects
+} // namespace host::model

@@ -11,7 +11,7 @@ struct Sheet;
 // maximum digit width (ECMA-376 column width rule), row heights are points kept in twips.
 // Hidden columns and rows take no room. Positions are sums over the sheet's stated spans,
 // never loops over every row or column.
-namespace host::objects {
+namespace host::model {
 
 inline constexpr double kPointsPerPixel = 0.75;
 inline constexpr int kColumnPadding = 5; // pixels: two of margin on each side and a grid line
@@ -55,4 +55,4 @@ private:
     int m_defaultPixels;
 };
 
-} // namespace host::objects
+} // namespace host::model

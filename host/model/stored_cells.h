@@ -1,9 +1,8 @@
 #pragma once
 
-#include "host/automation/variant.h"
 #include "host/model/workbook.h"
 
-namespace host::objects {
+namespace host::model {
 
 // Visits the stored cells inside `r` without walking empty rows or columns.
 template <class F>
@@ -33,12 +32,4 @@ inline int backgroundStyle(const model::Sheet& sheet, int row, int column)
     return span ? span->style : 0;
 }
 
-// True, False, or Null when the cells gave both answers.
-inline Variant agreement(bool sawTrue, bool sawFalse)
-{
-    if (sawTrue && sawFalse)
-        return Variant::null();
-    return Variant(sawTrue);
-}
-
-} // namespace host::objects
+} // namespace host::model

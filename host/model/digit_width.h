@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace host::objects {
+namespace host::model {
 
 // The maximum digit width in pixels at 96 dpi of a workbook's default font, the unit in
 // which column widths are stated. Common default fonts come from a table; others are
@@ -10,4 +10,4 @@ namespace host::objects {
 // otherwise the answer is 7, the width of the most common default font.
 int maximumDigitWidth(const QString& fontName, double pointSize);
 
-} // namespace host::objects
+} // namespace host::model

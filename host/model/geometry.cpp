@@ -1,11 +1,11 @@
-#include "host/objects/geometry.h"
+#include "host/model/geometry.h"
 
 #include "host/model/workbook.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace host::objects {
+namespace host::model {
 
 namespace {
 
@@ -137,4 +137,4 @@ double SheetGeometry::height(const model::CellRect& r) const
     return double(twips) / 20.0;
 }
 
-} // namespace host::objects
+} // namespace host::model
