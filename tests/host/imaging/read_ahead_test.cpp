@@ -4,8 +4,6 @@
 #include "host/imaging/encoded_image.h"
 #include "host/imaging/read_ahead.h"
 #include "host/imaging/worker_pool.h"
-#include "host/objects/host.h"
-#include "host/xl/application.h"
 #include "tests/host/imaging/test_images.h"
 
 #include <QDateTime>
@@ -81,28 +79,6 @@ TEST_F(ReadAhead, RefusedFileRaisesTheSameErrorInItsTurn)
     } catch (const host::HostError& e) {
         EXPECT_EQ(e.description(), direct);
     }
-}
-
-// A host that goes away takes its reading ahead with it: the files not begun are not read,
-// the ones being read are finished before the host is gone, so no worker is left decoding
-// while the process ends.
-TEST_F(ReadAhead, AHostThatEndsStopsItsReading)
-{
-    const QByteArray jpeg = imaging_test::encodeJpeg(imaging_test::photoLike(2400, 1800), false);
-    host::VariantArray files;
-    QStringList paths;
-    for (int i = 0; i < 12; ++i) {
-        paths << write(QStringLiteral("big%1.jpg").arg(i).toUtf8().constData(), jpeg);
-        files.items.emplace_back(paths.back());
-    }
-    files.rows = int(files.items.size());
-    {
-        host::objects::Host host;
-        const xl::Application app(host.application());
-        app.call(QStringLiteral("ReadAheadPictureFiles"), {host::Variant(std::move(files))});
-    }
-    EXPECT_EQ(workerPool().activeThreadCount(), 0);
-    EXPECT_FALSE(takeAnnouncedPicture(paths.front())) << "its announcement went with it";
 }
 
 } // namespace
