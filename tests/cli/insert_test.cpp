@@ -169,10 +169,12 @@ TEST_F(Insert, ExcelModeCascadesFromTheFirstCell)
     for (int i = 0; i < 2; ++i) {
         EXPECT_NEAR(shapes[i][q("left")].toDouble(), c22[q("left")].toDouble() + 10 * i, 0.01);
         EXPECT_NEAR(shapes[i][q("top")].toDouble(), c22[q("top")].toDouble() + 10 * i, 0.01);
-        // Natural size: as the host inserts the file, unscaled and uncropped.
-        EXPECT_NEAR(shapes[i][q("width")].toDouble(), shapes[i][q("untouched_width")].toDouble(),
-                    0.01);
-        EXPECT_EQ(shapes[i][q("crop_left")].toDouble(), 0);
+        // Natural size: the file's own, unscaled; the unlinked copy has only the edge the
+        // host's copy adds cropped away.
+        const double edge = 20.0 / 15;
+        EXPECT_NEAR(shapes[i][q("width")].toDouble(),
+                    shapes[i][q("untouched_width")].toDouble() - 2 * edge, 0.01);
+        EXPECT_NEAR(shapes[i][q("crop_left")].toDouble(), edge, 0.01);
     }
 }
 
@@ -194,9 +196,7 @@ TEST_F(Insert, OptionsOverrideTheStoredSettingsForOneRunOnly)
     // Fit inside (stored): the 4:3 photograph keeps its proportions in the tall frame.
     QJsonObject shape = shapeIn({});
     EXPECT_NEAR(shape[q("width")].toDouble(), 126, 0.01);
-    EXPECT_NEAR(shape[q("height")].toDouble() / shape[q("width")].toDouble(),
-                shape[q("untouched_height")].toDouble() / shape[q("untouched_width")].toDouble(),
-                0.001);
+    EXPECT_NEAR(shape[q("height")].toDouble() / shape[q("width")].toDouble(), 3.0 / 4, 0.001);
     // Stretch (given): the whole frame.
     shape = shapeIn({q("--size"), q("stretch")});
     EXPECT_NEAR(shape[q("width")].toDouble(), 126, 0.01);
