@@ -3,6 +3,7 @@
 #include "cli/commands.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
 
 #include <cstdio>
 
@@ -85,6 +86,32 @@ std::optional<QString> optionValue(const QCommandLineParser& parser,
     if (!parser.isSet(option))
         return std::nullopt;
     return parser.value(option);
+}
+
+bool outputPathUsable(const char* command, const QString& path)
+{
+    if (!path.endsWith(u'/') && !QFileInfo(path).isDir())
+        return true;
+    printError(command, QStringLiteral("%1 is a folder; give the path of a file").arg(path));
+    return false;
+}
+
+QCommandLineOption quietOption()
+{
+    return QCommandLineOption({QStringLiteral("q"), QStringLiteral("quiet")},
+                              QStringLiteral("Print no summary line when done."));
+}
+
+void printSummary(const char* command, const QString& summary, bool quiet)
+{
+    if (!quiet)
+        printError(command, summary);
+}
+
+QString counted(qsizetype n, const char* noun)
+{
+    return QStringLiteral("%1 %2%3").arg(n).arg(QLatin1String(noun),
+                                                n == 1 ? QString() : QStringLiteral("s"));
 }
 
 void printError(const char* command, const QString& message)

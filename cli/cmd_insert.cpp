@@ -41,7 +41,8 @@ const Usage kUsage{
     "(--config-dir names the settings folder); --no-exclude switches the stored exclusion tests "
     "off. Messages the engine shows are printed on "
     "standard error, one line each with their title; a question about overwriting a "
-    "paste-info cell is answered Yes with --overwrite-info, else No. At the end the excluded "
+    "paste-info cell is answered Yes with --overwrite-info, else No; a picture file that cannot "
+    "be read is named with the reason. At the end the excluded "
     "cells (\"excluded\\tADDRESS\\tREASON\") and the pictures left over (\"left over\\tPATH\") "
     "are listed on standard output. Exit codes: 0 done, 1 done with exclusions or leftovers "
     "(or stopped by a host error), 2 bad arguments, 3 the workbook cannot be opened or saved. "
@@ -101,11 +102,13 @@ private:
 };
 
 // Each message on one line with its title; the occupied paste-info cell is answered by flag.
+// A refused picture file is named, with the host's reason, instead of the dialog's "unknown
+// error".
 class OneLineMessages : public platform::MessageService
 {
 public:
-    OneLineMessages(ProgressBar& bar, bool overwriteInfo)
-        : m_bar(bar), m_printer(stderr, [overwriteInfo](const platform::Message& m) {
+    OneLineMessages(ProgressBar& bar, const picrows::PasteRun& run, bool overwriteInfo)
+        : m_bar(bar), m_run(run), m_printer(stderr, [overwriteInfo](const platform::Message& m) {
               if (m.buttons == platform::MsgButtons::YesNo &&
                   m.text.startsWith(QStringLiteral("パスを貼り付けようとしているセル")))
                   return overwriteInfo ? platform::MsgAnswer::Yes : platform::MsgAnswer::No;
@@ -116,6 +119,11 @@ public:
     platform::MsgAnswer show(const platform::Message& message) override
     {
         m_bar.clear();
+        if (message.title == QStringLiteral("読み込みエラー") && m_run.refusal) {
+            printError(kUsage.command, QStringLiteral("cannot read %1: %2")
+                                           .arg(m_run.refusal->path, m_run.refusal->reason));
+            return platform::MsgAnswer::OK;
+        }
         platform::Message line = message;
         line.text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
         line.text.replace(u'\n', u' ');
@@ -124,6 +132,7 @@ public:
 
 private:
     ProgressBar& m_bar;
+    const picrows::PasteRun& m_run;
     platform::PrintingMessages m_printer;
 };
 
@@ -169,13 +178,14 @@ int runInsert(const QStringList& args)
     const QCommandLineOption configDir(QStringLiteral("config-dir"),
                                        QStringLiteral("The folder of the settings file."),
                                        QStringLiteral("DIR"));
+    const QCommandLineOption quiet = quietOption();
     InsertOverrides overrides;
     const auto build = [&](QCommandLineParser& parser) {
         parser.addPositionalArgument(QStringLiteral("BOOK"), QStringLiteral("The workbook."));
         parser.addPositionalArgument(QStringLiteral("PATH"),
                                      QStringLiteral("Picture files and folders."));
         for (const QCommandLineOption& o :
-             {rangeOption, sheetOption, outOption, inPlace, configDir, attachOption()})
+             {rangeOption, sheetOption, outOption, inPlace, configDir, attachOption(), quiet})
             parser.addOption(o);
         overrides.addTo(parser);
     };
@@ -220,6 +230,8 @@ int runInsert(const QStringList& args)
         printError(kUsage.command, QStringLiteral("give one of -o OUT and --in-place"));
         return kBadArguments;
     }
+    if (!outPath.isEmpty() && !outputPathUsable(kUsage.command, outPath))
+        return kBadArguments;
     picrows::PictureList list;
     if (!listPictures(given, list, error)) {
         printError(kUsage.command, error);
@@ -268,7 +280,7 @@ int runInsert(const QStringList& args)
     const int total = list.count();
     ProgressBar bar(total, stderrIsTerminal());
     run.statusPanel = &bar;
-    OneLineMessages messages(bar, overrides.overwriteInfo());
+    OneLineMessages messages(bar, run, overrides.overwriteInfo());
     platform::ScopedMessageService messagesInPlace(messages);
     platform::ScriptedKeys noKeys; // a batch run is not cancelled from the keyboard
     platform::ScopedKeyState keysInPlace(noKeys);
@@ -290,13 +302,32 @@ int runInsert(const QStringList& args)
     QString report;
     for (const QString& entry : outcome.ExclusionList)
         report += QStringLiteral("excluded\t") + entry + u'\n';
+    for (const picrows::RefusedFile& refused : outcome.refused)
+        report += QStringLiteral("left over\t") + refused.path + u'\n';
     for (const QString& path : list.paths())
         report += QStringLiteral("left over\t") + path + u'\n';
     printOut(report);
 
     if (!attach && !saveBookOrReport(kUsage.command, session->book(), outPath))
         return kBookUnusable;
-    const bool remarks = !outcome.ExclusionList.isEmpty() || !list.isEmpty() || outcome.error;
+    const QString pictures = counted(outcome.inserted.size(), "picture");
+    const QString where =
+        overrides.excelMode()
+            ? QStringLiteral("at %1").arg(range.Item(1).Address())
+            : QStringLiteral("into %1%2")
+                  .arg(outcome.inserted.size() == outcome.targets
+                           ? QString()
+                           : QStringLiteral("%1 of ").arg(outcome.inserted.size()),
+                       counted(outcome.targets, "target"));
+    printSummary(kUsage.command,
+                 QStringLiteral(attach ? "inserted %1 %2; in %3" : "inserted %1 %2; saved %3")
+                     .arg(pictures, where,
+                          attach ? QStringLiteral("the running host's workbook, not saved")
+                          : outPath.isEmpty() ? bookPath
+                                              : outPath),
+                 parser.isSet(quiet));
+    const bool remarks = !outcome.ExclusionList.isEmpty() || !outcome.refused.isEmpty() ||
+                         !list.isEmpty() || outcome.error;
     return remarks ? kDoneWithRemarks : kDone;
 }
 

@@ -103,8 +103,9 @@ int runReduce(const QStringList& args)
                                        QStringLiteral("Where to save the workbook."),
                                        QStringLiteral("OUT"));
     const QCommandLineOption inPlace(QStringLiteral("in-place"), QStringLiteral("Save over BOOK."));
+    const QCommandLineOption quiet = quietOption();
     parser.addOptions({scopeOption, sheetOption, factorOption, cutOption, noCutOption,
-                       noReduceOption, outOption, inPlace, attachOption()});
+                       noReduceOption, outOption, inPlace, attachOption(), quiet});
     const bool attach = attachRequested(args);
     if (const auto stop = parseArguments(parser, kUsage, args, attach ? 0 : 1, 1))
         return *stop;
@@ -119,6 +120,8 @@ int runReduce(const QStringList& args)
         return bad(QStringLiteral("--attach leaves saving to the host: no -o or --in-place"));
     if (!attach && outPath.isEmpty() == !parser.isSet(inPlace))
         return bad(QStringLiteral("give one of -o OUT and --in-place"));
+    if (!outPath.isEmpty() && !outputPathUsable(kUsage.command, outPath))
+        return kBadArguments;
     if (parser.isSet(cutOption) && parser.isSet(noCutOption))
         return bad(QStringLiteral("--cut and --no-cut exclude each other"));
     QString scope = parser.isSet(sheetOption) ? QStringLiteral("sheet") : QStringLiteral("book");
@@ -170,17 +173,28 @@ int runReduce(const QStringList& args)
     if (outcome.error)
         printError(kUsage.command, outcome.error->report());
 
+    const QString savePath = outPath.isEmpty() ? bookPath : outPath;
     if (!attach) {
         if (!saveBookOrReport(kUsage.command, session->book(), outPath))
             return kBookUnusable;
-        const QString savePath = outPath.isEmpty() ? bookPath : outPath;
         printOut(sizeLine(sizeBefore, QFileInfo(savePath).size()));
     }
 
-    bool failed = false;
-    for (const picrows::ReduceRow& row : outcome.rows)
-        failed = failed || row.mark == QStringLiteral("×");
-    return failed || outcome.error ? kDoneWithRemarks : kDone;
+    qsizetype replaced = 0;
+    qsizetype failed = 0;
+    for (const picrows::ReduceRow& row : outcome.rows) {
+        replaced += row.mark == QStringLiteral("○") ? 1 : 0;
+        failed += row.mark == QStringLiteral("×") ? 1 : 0;
+    }
+    printSummary(
+        kUsage.command,
+        QStringLiteral(attach ? "replaced %1 of %2%3; in %4" : "replaced %1 of %2%3; saved %4")
+            .arg(replaced)
+            .arg(counted(outcome.rows.size(), "picture"),
+                 failed > 0 ? QStringLiteral(" (%1 failed)").arg(failed) : QString(),
+                 attach ? QStringLiteral("the running host's workbook, not saved") : savePath),
+        parser.isSet(quiet));
+    return failed > 0 || outcome.error ? kDoneWithRemarks : kDone;
 }
 
 } // namespace cli

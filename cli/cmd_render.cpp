@@ -58,6 +58,8 @@ int runRender(const QStringList& args)
         printError(kUsage.command, QStringLiteral("missing -o OUT.png"));
         return kBadArguments;
     }
+    if (!outputPathUsable(kUsage.command, outPath))
+        return kBadArguments;
     bool scaleIsNumber = false;
     const double scale = parser.value(scaleOption).toDouble(&scaleIsNumber);
     if (!scaleIsNumber || !std::isfinite(scale) || scale <= 0 || scale > 16) {

@@ -1,4 +1,5 @@
 #include "cli/commands.h"
+#include "cli/library_chatter.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -9,6 +10,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <exception>
 
 namespace {
 
@@ -54,6 +56,7 @@ int main(int argc, char** argv)
         !(attachesToHost(argc, argv) && !qEnvironmentVariableIsEmpty("DISPLAY")))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     provideRuntimeDir();
+    cli::dropImageLibraryChatter();
     QGuiApplication app(argc, argv);
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
@@ -66,9 +69,17 @@ int main(int argc, char** argv)
         printUsage(stdout);
         return cli::kDone;
     }
-    for (const cli::Command& c : cli::kCommands)
-        if (name == QString::fromLatin1(c.name))
+    for (const cli::Command& c : cli::kCommands) {
+        if (name != QString::fromLatin1(c.name))
+            continue;
+        // Caught here so that the stack unwinds: a host ends its background work as it goes.
+        try {
             return c.run(args);
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "picrows %s: failed: %s\n", c.name, e.what());
+            return cli::kBookUnusable;
+        }
+    }
     std::fprintf(stderr, "picrows: unknown command '%s'\n", qPrintable(name));
     printUsage(stderr);
     return cli::kBadArguments;

@@ -15,10 +15,11 @@ packages=(
   # the host application: Qt's X11 platform plugin and what it loads (its tests and
   # screenshots run under Xvfb, below)
   qt6-qpa-plugins libxcb-cursor0
-  # tests: fixture producers, rendering checks, fonts for Japanese and Calibri metrics; phone
-  # photographs (HEIC and AVIF through heif-enc, WebP, JPEG and PNG through Pillow)
+  # tests: fixture producers, rendering checks; fonts the tests and the renderer name (Japanese
+  # text, Calibri's metrics, Liberation Sans for Arial's); phone photographs (HEIC and AVIF
+  # through heif-enc, WebP, JPEG and PNG through Pillow)
   python3-openpyxl libreoffice-calc-nogui libreoffice-draw-nogui poppler-utils xvfb xauth
-  fonts-noto-cjk fonts-crosextra-carlito libheif-examples python3-pil
+  fonts-noto-cjk fonts-crosextra-carlito fonts-liberation libheif-examples python3-pil
   # benchmarks: the Python script insert_bench measures against
   python3-pil
 )

@@ -91,6 +91,29 @@ int denominatorFor(double needed)
     return 1;
 }
 
+// `d` halved until every crop edge that falls on a whole source pixel inside the picture also
+// falls on a whole pixel of the reduced decode; 1 for a pending copy cut so (it renders at any
+// size, not by whole factors). A reduced read mixes neighbouring pixels, and an edge cut inside
+// a reduced pixel would bring a shade of what was cropped away (a copy's white margin, say)
+// back into the picture's outermost pixels.
+int wholeEdgeDenominator(int d, const QRectF& source, QSize pixels, bool pending)
+{
+    const double edges[][2] = {{source.left(), double(pixels.width())},
+                               {source.right(), double(pixels.width())},
+                               {source.top(), double(pixels.height())},
+                               {source.bottom(), double(pixels.height())}};
+    for (const auto& [at, side] : edges) {
+        const double whole = std::round(at);
+        if (std::abs(at - whole) > 1e-6 || whole <= 0 || whole >= side)
+            continue;
+        if (pending)
+            return 1;
+        while (d > 1 && std::fmod(whole, d) != 0)
+            d /= 2;
+    }
+    return d;
+}
+
 } // namespace
 
 void prepareDecode(const EncodedImage& image, const PictureLook& look, QSizeF devicePixels)
@@ -162,7 +185,10 @@ void paintPicture(QPainter& painter, const QRectF& box, const EncodedImage& imag
     const bool pendingPaste = image.bytes.isEmpty() && image.pending && !image.pending->isMade();
     if (pendingPaste) {
         // A paste not encoded yet renders at just the size needed, no power of two.
-        const auto side = [needed](int pixels) {
+        const bool whole = wholeEdgeDenominator(2, source, image.pixelSize, true) == 1;
+        const auto side = [needed, whole](int pixels) {
+            if (whole)
+                return pixels;
             return std::clamp(int(std::ceil(pixels * std::min(needed, 1.0) - 1e-9)), 1, pixels);
         };
         decoded = image.pending->pixels(
@@ -171,7 +197,8 @@ void paintPicture(QPainter& painter, const QRectF& box, const EncodedImage& imag
             return;
     } else {
         try {
-            decoded = cachedDecode(image, denominatorFor(needed));
+            decoded = cachedDecode(image, wholeEdgeDenominator(denominatorFor(needed), source,
+                                                               image.pixelSize, false));
         } catch (const HostError&) {
             return;
         }

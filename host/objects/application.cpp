@@ -439,7 +439,7 @@ const MemberTable<Application>& Application::members()
         // This host's own: the picture files Pictures.Insert is about to be given, in order,
         // read and checked ahead on the worker threads. Other hosts lack it (438).
         t.member(QStringLiteral("ReadAheadPictureFiles"), {QStringLiteral("Filenames")}, 1,
-                 [](A&, const BoundArgs& args) {
+                 [](A& a, const BoundArgs& args) {
                      QStringList paths;
                      const Variant& list = args.at(0);
                      if (list.isArray()) {
@@ -448,7 +448,7 @@ const MemberTable<Application>& Application::members()
                      } else {
                          paths << list.toString();
                      }
-                     imaging::announcePictureFiles(paths);
+                     imaging::announcePictureFiles(paths, &a);
                      return Variant();
                  });
         return t;

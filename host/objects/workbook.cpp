@@ -230,8 +230,15 @@ void Workbook::save()
 void Workbook::saveAs(const QString& fileName)
 {
     QString target = absoluteBookPath(fileName, app().options().defaultFilePath);
-    if (QFileInfo(target).suffix().isEmpty())
+    // A name ending in a separator has no file name: the cleaned path would be the folder's
+    // own, saved beside it with an ending added.
+    const bool folder = fileName.endsWith(u'/') || fileName.endsWith(u'\\');
+    if (QFileInfo(target).suffix().isEmpty() && !folder)
         target += QStringLiteral(".xlsx");
+    if (folder || QFileInfo(target).isDir())
+        raise(err::ApplicationDefined,
+              QStringLiteral("The workbook cannot be saved as '%1': that is a folder.")
+                  .arg(fileName));
     const QString newName = fileNameOf(target);
     const auto other = app().findByName(newName);
     if (other && other.get() != this)

@@ -1,5 +1,6 @@
 #include "host/xlsx/workbook_reader.h"
 
+#include "host/automation/host_error.h"
 #include "host/model/workbook.h"
 #include "host/xlsx/drawing_reader.h"
 #include "host/xlsx/opc.h"
@@ -97,7 +98,8 @@ void readSheet(const PackageState& package, const Workbook& book, const QString&
     const pugi::xml_node root = doc.document_element();
     const std::optional<SheetKind> rootKind = kindFromRoot(root);
     if (!rootKind)
-        fail(QStringLiteral("the part '%1' of sheet '%2' is not a sheet").arg(part, sheet.name));
+        fail(QStringLiteral("the part '%1' of sheet '%2' is not a sheet")
+                 .arg(clipped(part), clipped(sheet.name)));
     sheet.kind = *rootKind;
     if (sheet.kind == SheetKind::Chartsheet) {
         readChartsheet(root, sheet);
@@ -138,7 +140,7 @@ std::unique_ptr<Workbook> readWorkbook(std::shared_ptr<const ZipArchive> archive
     const pugi::xml_node root = doc.document_element();
     if (!xml::is(root, "workbook"))
         fail(QStringLiteral("its main part holds a '%1', not a workbook")
-                 .arg(QString::fromUtf8(root.name())));
+                 .arg(clipped(QString::fromUtf8(root.name()))));
     package->strict = isStrict(root);
     package->date1904 = xml::boolValue(xml::child(root, "workbookPr").attribute("date1904"), false);
 
@@ -181,7 +183,7 @@ std::unique_ptr<Workbook> readWorkbook(std::shared_ptr<const ZipArchive> archive
                                  ? opc::resolveTarget(package->workbookPart, rel->target)
                                  : QString();
         if (part.isEmpty() || !package->hasPart(part))
-            fail(QStringLiteral("the part of sheet '%1' is missing").arg(sheet->name));
+            fail(QStringLiteral("the part of sheet '%1' is missing").arg(clipped(sheet->name)));
         if (const auto kind = kindFromRelationship(opc::kindOf(rel->type)))
             sheet->kind = *kind;
         readSheet(*package, *book, part, *sheet);
