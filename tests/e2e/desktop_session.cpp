@@ -143,20 +143,37 @@ bool DesktopSession::startHost(const QString& book)
     return false;
 }
 
+namespace {
+
+// Keys go where the focus is: the window must be the active one before they are typed. A
+// dialog just shown may still take the focus from it, so activation is checked and repeated.
+bool activate(std::int64_t window)
+{
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        runTool(q("xdotool"), {q("windowactivate"), q("--sync"), QString::number(window)});
+        QTest::qWait(150);
+        QByteArray active;
+        if (runTool(q("xdotool"), {q("getactivewindow")}, 5000, &active) == 0 &&
+            active.trimmed().toLongLong() == window)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
 bool DesktopSession::keys(std::int64_t window, const QStringList& keys)
 {
-    if (runTool(q("xdotool"), {q("windowactivate"), q("--sync"), QString::number(window)}) != 0)
+    if (!activate(window))
         return false;
-    QTest::qWait(100);
     return runTool(q("xdotool"),
                    QStringList{q("key"), q("--clearmodifiers"), q("--delay"), q("60")} + keys) == 0;
 }
 
 bool DesktopSession::typeText(std::int64_t window, const QString& text)
 {
-    if (runTool(q("xdotool"), {q("windowactivate"), q("--sync"), QString::number(window)}) != 0)
+    if (!activate(window))
         return false;
-    QTest::qWait(100);
     return runTool(q("xdotool"), {q("type"), q("--delay"), q("20"), text}) == 0;
 }
 
