@@ -20,6 +20,8 @@ packages=(
   # through heif-enc, WebP, JPEG and PNG through Pillow)
   python3-openpyxl libreoffice-calc-nogui libreoffice-draw-nogui poppler-utils xvfb xauth
   fonts-noto-cjk fonts-crosextra-carlito fonts-liberation libheif-examples python3-pil
+  # end-to-end tests: a window manager on the Xvfb display, and clicks and keys from outside
+  openbox xdotool
   # benchmarks: the Python script insert_bench measures against
   python3-pil
 )

@@ -1,11 +1,12 @@
 // picrows-host [--version N] [--64bit] [FILE...]: the spreadsheet host application.
 #include "host/objects/application.h"
 #include "host/objects/host.h"
-#include "host/running/running_hosts.h"
+#include "host/running/served_host.h"
 #include "host_app/host_dialogs.h"
 #include "host_app/host_publication.h"
 #include "host_app/main_window.h"
 #include "host_app/recent_files.h"
+#include "macro_workbook/macro_workbook.h"
 #include "platform/widgets/dialog_services.h"
 
 #include <QApplication>
@@ -24,19 +25,28 @@ void chooseX11()
         qputenv("QT_QPA_PLATFORM", "xcb");
 }
 
-// Where the automation channel starts: the running host is made known to the desktop, and
-// learns when its window title or open files change.
-void startAutomation(host::objects::Host& host, host_app::MainWindow& window,
-                     std::unique_ptr<host::running::Registration>& registration)
+// The running host is served to the user's other processes (the main program, the add-ins,
+// `picrows --attach`) and listed in the registry of running hosts with its window id, title
+// and open files, kept current as the window and the workbooks change. A host that cannot
+// serve (no private socket folder) still runs as a plain spreadsheet window.
+std::unique_ptr<host::running::ServedHost> startAutomation(host::objects::Host& host,
+                                                           host_app::MainWindow& window)
 {
-    auto entry = std::make_shared<host::running::InProcessHost>(host.application(),
-                                                                host.app().mainWindowId());
-    registration = std::make_unique<host::running::Registration>(entry);
-    QObject::connect(&window.publication(), &host_app::HostPublication::changed, &window,
-                     [entry](const host_app::PublishedHost& published) {
-                         entry->setWindowTitle(published.title);
-                     });
-    entry->setWindowTitle(window.publication().current().title);
+    auto served = std::make_unique<host::running::ServedHost>(host.application());
+    QString error;
+    if (!served->start(&error)) {
+        std::fprintf(
+            stderr, "picrows-host: %s\n",
+            qPrintable(QApplication::translate("main", "自動操作を開始できません: %1").arg(error)));
+    }
+    const auto publish = [server = served.get()](const host_app::PublishedHost& published) {
+        server->setWindowId(published.windowId);
+        server->setWindowTitle(published.title);
+    };
+    QObject::connect(&window.publication(), &host_app::HostPublication::changed, served.get(),
+                     publish);
+    publish(window.publication().current());
+    return served;
 }
 
 } // namespace
@@ -86,17 +96,20 @@ int main(int argc, char** argv)
     options.version = QString::number(number) + QStringLiteral(".0");
     options.is64Bit = parser.isSet(bits64);
     host::objects::Host host(std::move(options));
+    // The suite's macro workbook comes with the host application, so that the trimming checks
+    // answer before any add-in is loaded.
+    host.registerAddInWorkbook(picrows::macroWorkbook());
 
     host_app::FileDialogs dialogs;
     host_app::RecentFiles recent;
-    std::unique_ptr<host::running::Registration> registration;
+    std::unique_ptr<host::running::ServedHost> served;
     {
         host_app::MainWindow window(host.app(), dialogs, recent);
         platform::DialogMessages messages(&window);
         platform::ScopedMessageService messageScope(messages);
         window.resize(1200, 800);
         window.show();
-        startAutomation(host, window, registration);
+        served = startAutomation(host, window);
         if (!parser.positionalArguments().isEmpty())
             window.workbookCommands().open(parser.positionalArguments());
         else
@@ -108,7 +121,8 @@ int main(int argc, char** argv)
             });
         }
         const int code = QApplication::exec();
-        registration.reset();
+        // Clients are let go and the registry entry removed while the window still exists.
+        served.reset();
         return code;
     }
 }
