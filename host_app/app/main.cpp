@@ -1,7 +1,11 @@
 // picrows-host [--version N] [--64bit] [FILE...]: the spreadsheet host application.
+// picrows-host --register-addins: registers the suite's add-ins for the user and ends.
 #include "host/objects/application.h"
 #include "host/objects/host.h"
 #include "host/running/running_hosts.h"
+#include "host_app/add_ins/add_in_list.h"
+#include "host_app/add_ins/add_in_loader.h"
+#include "host_app/add_ins/add_in_registration.h"
 #include "host_app/host_dialogs.h"
 #include "host_app/host_publication.h"
 #include "host_app/main_window.h"
@@ -60,13 +64,27 @@ int main(int argc, char** argv)
         QStringLiteral("screenshot"),
         QApplication::translate("main", "開いたウィンドウを PNG に保存して終了する"),
         QStringLiteral("PNG"));
+    const QCommandLineOption registerAddIns(
+        QStringLiteral("register-addins"),
+        QApplication::translate("main",
+                                "スイートのアドインをこのユーザーのアドイン一覧に登録する"));
     parser.addOption(version);
     parser.addOption(bits64);
     parser.addOption(screenshot);
+    parser.addOption(registerAddIns);
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QApplication::translate("main", "開くブック"),
                                  QStringLiteral("[FILE...]"));
     parser.process(qtApp);
+
+    if (parser.isSet(registerAddIns)) {
+        const QString list = host_app::addInListPath();
+        const QStringList done =
+            host_app::registerSuiteAddIns(QApplication::applicationDirPath(), list);
+        for (const QString& progId : done)
+            std::printf("%s\t%s\n", qPrintable(progId), qPrintable(list));
+        return done.isEmpty() ? 1 : 0;
+    }
 
     bool ok = false;
     const int number = parser.value(version).toInt(&ok);
@@ -97,6 +115,9 @@ int main(int argc, char** argv)
         window.resize(1200, 800);
         window.show();
         startAutomation(host, window, registration);
+        // The add-ins connect before the files open, as the platform's host loads them.
+        host_app::AddInLoader addIns(host.app());
+        addIns.load(host_app::readAddInList(host_app::addInListPath()));
         if (!parser.positionalArguments().isEmpty())
             window.workbookCommands().open(parser.positionalArguments());
         else
@@ -108,6 +129,7 @@ int main(int argc, char** argv)
             });
         }
         const int code = QApplication::exec();
+        addIns.disconnectAll(host::RemoveMode::HostShutdown);
         registration.reset();
         return code;
     }
