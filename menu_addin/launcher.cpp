@@ -1,5 +1,6 @@
 #include "menu_addin/launcher.h"
 
+#include "host/automation/host_error.h"
 #include "host/running/running_hosts.h"
 #include "host/xl/workbook.h"
 #include "platform/message_box.h"

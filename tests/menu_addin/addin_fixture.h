@@ -36,6 +36,12 @@ inline QString q(const char* text)
     return QString::fromUtf8(text);
 }
 
+// The host's own control behind an automation reference (its face is no automation member).
+inline const host::objects::CommandBarControl& model(const xl::Object& control)
+{
+    return *std::dynamic_pointer_cast<host::objects::CommandBarControl>(control.ref());
+}
+
 // What the launcher started: the program and its one argument.
 struct Started
 {
@@ -128,10 +134,6 @@ protected:
              host::deref(barOrPopup.get(q("Controls")).toObject()).enumerate())
             out.emplace_back(v);
         return out;
-    }
-    static const host::objects::CommandBarControl& model(const xl::Object& control)
-    {
-        return *std::dynamic_pointer_cast<host::objects::CommandBarControl>(control.ref());
     }
     std::vector<QString> startedWords() const
     {

@@ -45,8 +45,9 @@ TEST_P(InsertPictureHook, SettingAndShiftDecideWhoRunsTheCommand)
         app.CommandBars().FindControl(2619).Execute();
         EXPECT_EQ(hostDialogs, c.takesOver ? 0 : 1);
         ASSERT_EQ(started.size(), c.takesOver ? 1u : 0u);
-        if (c.takesOver)
+        if (c.takesOver) {
             EXPECT_EQ(started[0].argument, u'"' + book + q("\"\t0\tget"));
+        }
         disconnect();
         connect.reset();
     }

@@ -36,13 +36,13 @@ void expectButtons(const std::vector<xl::Object>& controls, size_t from,
         EXPECT_EQ(c.get(q("BeginGroup")).toBool(), row.beginGroup);
         EXPECT_EQ(c.get(q("Tag")).toString(), q(row.tag));
         EXPECT_EQ(sink.button(row.slot), c);
-        const auto& model = AddinTest::model(c);
+        const auto& control = model(c);
         if (row.faceId < 0) {
-            EXPECT_EQ(model.faceId(), 0);
-            EXPECT_EQ(model.face().size(), QSize(16, 16));
+            EXPECT_EQ(control.faceId(), 0);
+            EXPECT_EQ(control.face().size(), QSize(16, 16));
         } else {
-            EXPECT_EQ(model.faceId(), row.faceId);
-            EXPECT_TRUE(model.face().isNull());
+            EXPECT_EQ(control.faceId(), row.faceId);
+            EXPECT_TRUE(control.face().isNull());
         }
     }
 }

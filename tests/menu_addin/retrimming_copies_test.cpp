@@ -60,8 +60,9 @@ TEST_P(CopyPlacement, TheToolbarCopyGoesAfterTheCropButtonOrAtTheEnd)
         crop().call(q("Copy"));
         crop().call(q("Delete"));
     }
-    if (c.buttonsBeforeCrop >= 0)
+    if (c.buttonsBeforeCrop >= 0) {
         ASSERT_EQ(crop().get(q("Index")).toInt32(), c.expectedIndex - 1);
+    }
     connectAddin();
 
     const std::vector<xl::Object> copies = copiesOn("Picture");
