@@ -19,6 +19,8 @@ packages=(
   # photographs (HEIC and AVIF through heif-enc, WebP, JPEG and PNG through Pillow)
   python3-openpyxl libreoffice-calc-nogui libreoffice-draw-nogui poppler-utils xvfb xauth
   fonts-noto-cjk fonts-crosextra-carlito libheif-examples python3-pil
+  # the add-ins' end-to-end test: keys into the host window, window owners read back
+  xdotool x11-utils
   # benchmarks: the Python script insert_bench measures against
   python3-pil
 )
@@ -38,3 +40,6 @@ fi
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_UNITY_BUILD=ON \
   -DCMAKE_UNITY_BUILD_BATCH_SIZE=16
 cmake --build build
+
+# The suite's add-ins of this build, in the user's add-in list of picrows-host.
+build/bin/picrows-host --register-addins

@@ -17,6 +17,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -43,10 +44,28 @@ void startAutomation(host::objects::Host& host, host_app::MainWindow& window,
     entry->setWindowTitle(window.publication().current().title);
 }
 
+// Registers the suite's add-ins found beside this program (or in the installed suite folder)
+// in the user's add-in list; needs no display, so that installing can do it.
+int registerAddIns(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const QString list = host_app::addInListPath();
+    const QStringList done =
+        host_app::registerSuiteAddIns(QCoreApplication::applicationDirPath(), list);
+    for (const QString& progId : done)
+        std::printf("%s\t%s\n", qPrintable(progId), qPrintable(list));
+    if (done.isEmpty())
+        std::fprintf(stderr, "%s\n", "picrows-host: no add-in library found to register");
+    return done.isEmpty() ? 1 : 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--register-addins") == 0)
+            return registerAddIns(argc, argv);
     chooseX11();
     QApplication qtApp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("picrows-host"));
@@ -64,27 +83,18 @@ int main(int argc, char** argv)
         QStringLiteral("screenshot"),
         QApplication::translate("main", "開いたウィンドウを PNG に保存して終了する"),
         QStringLiteral("PNG"));
-    const QCommandLineOption registerAddIns(
+    const QCommandLineOption registerOption(
         QStringLiteral("register-addins"),
         QApplication::translate("main",
                                 "スイートのアドインをこのユーザーのアドイン一覧に登録する"));
     parser.addOption(version);
     parser.addOption(bits64);
     parser.addOption(screenshot);
-    parser.addOption(registerAddIns);
+    parser.addOption(registerOption);
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QApplication::translate("main", "開くブック"),
                                  QStringLiteral("[FILE...]"));
     parser.process(qtApp);
-
-    if (parser.isSet(registerAddIns)) {
-        const QString list = host_app::addInListPath();
-        const QStringList done =
-            host_app::registerSuiteAddIns(QApplication::applicationDirPath(), list);
-        for (const QString& progId : done)
-            std::printf("%s\t%s\n", qPrintable(progId), qPrintable(list));
-        return done.isEmpty() ? 1 : 0;
-    }
 
     bool ok = false;
     const int number = parser.value(version).toInt(&ok);
