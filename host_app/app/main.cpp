@@ -3,6 +3,7 @@
 #include "host/objects/application.h"
 #include "host/objects/host.h"
 #include "host/running/running_hosts.h"
+#include "host/running/served_host.h"
 #include "host_app/add_ins/add_in_list.h"
 #include "host_app/add_ins/add_in_loader.h"
 #include "host_app/add_ins/add_in_registration.h"
@@ -29,14 +30,19 @@ void chooseX11()
         qputenv("QT_QPA_PLATFORM", "xcb");
 }
 
-// Where the automation channel starts: the running host is made known to the desktop, and
-// learns when its window title or open files change.
+// Where the automation channel starts: the running host is served on the user's socket folder
+// and listed in the registry of running hosts, so that the main program, started by an add-in
+// in a process of its own, finds it by its workbook and window; it learns when its window
+// title changes. Without a usable socket folder it is known to this process only.
 void startAutomation(host::objects::Host& host, host_app::MainWindow& window,
-                     std::unique_ptr<host::running::Registration>& registration)
+                     std::unique_ptr<host::running::ServedHost>& served)
 {
-    auto entry = std::make_shared<host::running::InProcessHost>(host.application(),
-                                                                host.app().mainWindowId());
-    registration = std::make_unique<host::running::Registration>(entry);
+    served = std::make_unique<host::running::ServedHost>(host.application());
+    QString error;
+    if (!served->start(&error))
+        std::fprintf(stderr, "picrows-host: automation is not served: %s\n", qPrintable(error));
+    served->setWindowId(host.app().mainWindowId());
+    host::running::ServedHost* entry = served.get();
     QObject::connect(&window.publication(), &host_app::HostPublication::changed, &window,
                      [entry](const host_app::PublishedHost& published) {
                          entry->setWindowTitle(published.title);
@@ -117,7 +123,7 @@ int main(int argc, char** argv)
 
     host_app::FileDialogs dialogs;
     host_app::RecentFiles recent;
-    std::unique_ptr<host::running::Registration> registration;
+    std::unique_ptr<host::running::ServedHost> registration;
     {
         host_app::MainWindow window(host.app(), dialogs, recent);
         platform::DialogMessages messages(&window);
