@@ -6,7 +6,7 @@ namespace menu_addin {
 
 namespace {
 
-QString& folderOverride()
+QString& settingFolderOverride()
 {
     static QString folder;
     return folder;
@@ -16,7 +16,7 @@ QString& folderOverride()
 
 void setSettingFolder(const QString& folder)
 {
-    folderOverride() = folder;
+    settingFolderOverride() = folder;
 }
 
 bool c_Setting::readBoolean(const QString& text)
@@ -31,7 +31,7 @@ bool c_Setting::readBoolean(const QString& text)
 
 c_Setting::c_Setting(const QString& configFolder)
 {
-    const platform::SettingsStore store(configFolder.isEmpty() ? folderOverride() : configFolder);
+    const platform::SettingsStore store(configFolder.isEmpty() ? settingFolderOverride() : configFolder);
     const QString section = QStringLiteral("setting");
     m_defaultCommandHookOn =
         readBoolean(store.value(section, QStringLiteral("DefaultCommandHookOn"))
