@@ -31,7 +31,8 @@ bool c_Setting::readBoolean(const QString& text)
 
 c_Setting::c_Setting(const QString& configFolder)
 {
-    const platform::SettingsStore store(configFolder.isEmpty() ? settingFolderOverride() : configFolder);
+    const platform::SettingsStore store(configFolder.isEmpty() ? settingFolderOverride()
+                                                               : configFolder);
     const QString section = QStringLiteral("setting");
     m_defaultCommandHookOn =
         readBoolean(store.value(section, QStringLiteral("DefaultCommandHookOn"))
