@@ -11,9 +11,11 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QIcon>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QPixmap>
 #include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
@@ -30,6 +32,8 @@ namespace {
 // Standard faces for the built-in buttons that have one on this desktop.
 QIcon faceOf(const CommandBarControl& control, const QStyle& style)
 {
+    if (!control.face().isNull())
+        return QIcon(QPixmap::fromImage(control.face()));
     switch (control.id()) {
     case host::objects::kControlNewButton:
         return style.standardIcon(QStyle::SP_FileIcon);

@@ -57,3 +57,34 @@ if [ -f "$corpus/test_files__Attendance.xlsx" ]; then
 else
   echo "no corpus at $corpus: the formatted workbook's shot is left out" >&2
 fi
+
+# The suite's menu open in a host of version 11, the menu add-in of this build loaded from the
+# add-in list: TORVA(&M) → ピクロウアドイン(&R), opened with keys through xdotool.
+menu_shot() {
+  local name=$1
+  mkdir -p "$work/menu/picrows-host"
+  printf '[TORVA_Picrows.Connect]\nDescription=ピクロウアドイン\nFriendlyName=TORVA_Picrows\nLoadBehavior=3\nLibrary=%s\n' \
+    "$PWD/build/bin/TORVA_Picrows.so" >"$work/menu/picrows-host/addins.ini"
+  env -u QT_QPA_PLATFORM XDG_CONFIG_HOME="$work/menu" "$host" --version 11 samples/photo_album.xlsx &
+  local pid=$! window=""
+  for _ in $(seq 1 100); do
+    window=$(xdotool search --onlyvisible --name '^photo_album.xlsx - Picrows Host$' 2>/dev/null | head -1) || true
+    [ -n "$window" ] && break
+    sleep 0.2
+  done
+  if [ -n "$window" ]; then
+    sleep 1
+    xdotool windowfocus --sync "$window"
+    xdotool key alt+m
+    sleep 0.5
+    xdotool key r
+    sleep 0.8
+    /usr/bin/python3 scripts/x_screenshot.py "$out/$name.png" "$window"
+    echo "$out/$name.png"
+  else
+    echo "the host window did not show: $name left out" >&2
+  fi
+  kill "$pid"
+  wait "$pid" || true
+}
+menu_shot host_menu_addin_v11

@@ -20,8 +20,9 @@ packages=(
   # through heif-enc, WebP, JPEG and PNG through Pillow)
   python3-openpyxl libreoffice-calc-nogui libreoffice-draw-nogui poppler-utils xvfb xauth
   fonts-noto-cjk fonts-crosextra-carlito fonts-liberation libheif-examples python3-pil
-  # end-to-end tests: a window manager on the Xvfb display, and clicks and keys from outside
-  openbox xdotool
+  # end-to-end tests: a window manager on the Xvfb display, clicks and keys from outside,
+  # window owners read back
+  openbox xdotool x11-utils
   # benchmarks: the Python script insert_bench measures against
   python3-pil
 )
@@ -42,3 +43,6 @@ fi
 # cold tree faster, but its batch files name sources by absolute path, which no cache shares.
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build
+
+# The suite's add-ins of this build, in the user's add-in list of picrows-host.
+build/bin/picrows-host --register-addins

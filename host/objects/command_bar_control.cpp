@@ -5,6 +5,9 @@
 #include "host/objects/command_bars.h"
 #include "host/objects/disconnected.h"
 
+#include "platform/clipboard.h"
+
+#include <QMimeData>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -183,6 +186,7 @@ std::shared_ptr<CommandBarControl> CommandBarControl::copyFor(CommandBar* parent
     copy->m_items = m_items;
     copy->m_style = m_style;
     copy->m_faceId = m_faceId;
+    copy->m_face = m_face;
     copy->m_beginGroup = m_beginGroup;
     copy->m_visible = m_visible;
     copy->m_enabled = m_enabled;
@@ -295,7 +299,48 @@ const MemberTable<CommandBarControl>& CommandBarControl::members()
         flag(QStringLiteral("BeginGroup"), &C::m_beginGroup);
         flag(QStringLiteral("Visible"), &C::m_visible);
         number(QStringLiteral("Style"), &C::m_style);
-        number(QStringLiteral("FaceId"), &C::m_faceId);
+        // A face number replaces a pasted face.
+        t.prop(
+            QStringLiteral("FaceId"),
+            [](C& c) {
+                c.check();
+                return Variant(std::int32_t(c.m_faceId));
+            },
+            [](C& c, const Variant& v) {
+                c.check();
+                c.m_faceId = v.toInt32();
+                c.m_face = QImage();
+                c.changed();
+            });
+        // The face travels through the clipboard as a 16×16 bitmap: CopyFace puts the
+        // button's face there (transparent where nothing is drawn), PasteFace takes the
+        // clipboard's bitmap as the face and fails when the clipboard holds none.
+        t.member(QStringLiteral("CopyFace"), {}, 0, [](C& c, const BoundArgs&) {
+            c.check();
+            if (c.m_type == ControlType::Popup)
+                raise(err::NotSupported);
+            QImage face = c.m_face;
+            if (face.isNull()) {
+                face = QImage(16, 16, QImage::Format_ARGB32_Premultiplied);
+                face.fill(Qt::transparent);
+            }
+            auto data = std::make_unique<QMimeData>();
+            data->setImageData(face);
+            platform::clipboard().setMimeData(std::move(data));
+            return Variant();
+        });
+        t.member(QStringLiteral("PasteFace"), {}, 0, [](C& c, const BoundArgs&) {
+            c.check();
+            if (c.m_type == ControlType::Popup)
+                raise(err::NotSupported);
+            const QImage image =
+                platform::clipboard().hasImage() ? platform::clipboard().image() : QImage();
+            if (image.isNull())
+                controlMethodFailed(QStringLiteral("PasteFace"));
+            c.m_face = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            c.changed();
+            return Variant();
+        });
         t.prop(QStringLiteral("BuiltIn"), [](C& c) {
             c.check();
             return Variant(c.builtIn());

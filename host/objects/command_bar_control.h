@@ -3,6 +3,7 @@
 #include "host/automation/events.h"
 #include "host/automation/member_table.h"
 
+#include <QImage>
 #include <QStringList>
 
 #include <functional>
@@ -64,6 +65,8 @@ public:
     bool beginGroup() const { return m_beginGroup; }
     bool visible() const { return m_visible; }
     int faceId() const { return m_faceId; }
+    // The picture pasted onto the button (PasteFace); null while it shows its FaceId.
+    const QImage& face() const { return m_face; }
     QString tooltip() const;
     bool enabled() const;
     bool attached() const { return m_parent != nullptr; }
@@ -110,6 +113,7 @@ private:
     QStringList m_items; // a custom combo box's entries
     int m_style = 0;
     int m_faceId = 0;
+    QImage m_face;
     bool m_beginGroup = false;
     bool m_visible = true;
     bool m_enabled = true; // custom controls; built-in ones follow the host

@@ -1,7 +1,11 @@
 // picrows-host [--version N] [--64bit] [FILE...]: the spreadsheet host application.
+// picrows-host --register-addins: registers the suite's add-ins for the user and ends.
 #include "host/objects/application.h"
 #include "host/objects/host.h"
 #include "host/running/served_host.h"
+#include "host_app/add_ins/add_in_list.h"
+#include "host_app/add_ins/add_in_loader.h"
+#include "host_app/add_ins/add_in_registration.h"
 #include "host_app/host_dialogs.h"
 #include "host_app/host_publication.h"
 #include "host_app/main_window.h"
@@ -14,6 +18,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -49,10 +54,28 @@ std::unique_ptr<host::running::ServedHost> startAutomation(host::objects::Host& 
     return served;
 }
 
+// Registers the suite's add-ins found beside this program (or in the installed suite folder)
+// in the user's add-in list; needs no display, so that installing can do it.
+int registerAddIns(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const QString list = host_app::addInListPath();
+    const QStringList done =
+        host_app::registerSuiteAddIns(QCoreApplication::applicationDirPath(), list);
+    for (const QString& progId : done)
+        std::printf("%s\t%s\n", qPrintable(progId), qPrintable(list));
+    if (done.isEmpty())
+        std::fprintf(stderr, "%s\n", "picrows-host: no add-in library found to register");
+    return done.isEmpty() ? 1 : 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--register-addins") == 0)
+            return registerAddIns(argc, argv);
     chooseX11();
     QApplication qtApp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("picrows-host"));
@@ -70,9 +93,14 @@ int main(int argc, char** argv)
         QStringLiteral("screenshot"),
         QApplication::translate("main", "開いたウィンドウを PNG に保存して終了する"),
         QStringLiteral("PNG"));
+    const QCommandLineOption registerOption(
+        QStringLiteral("register-addins"),
+        QApplication::translate("main",
+                                "スイートのアドインをこのユーザーのアドイン一覧に登録する"));
     parser.addOption(version);
     parser.addOption(bits64);
     parser.addOption(screenshot);
+    parser.addOption(registerOption);
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QApplication::translate("main", "開くブック"),
                                  QStringLiteral("[FILE...]"));
@@ -110,6 +138,9 @@ int main(int argc, char** argv)
         window.resize(1200, 800);
         window.show();
         served = startAutomation(host, window);
+        // The add-ins connect before the files open, as the platform's host loads them.
+        host_app::AddInLoader addIns(host.app());
+        addIns.load(host_app::readAddInList(host_app::addInListPath()));
         if (!parser.positionalArguments().isEmpty())
             window.workbookCommands().open(parser.positionalArguments());
         else
@@ -121,6 +152,7 @@ int main(int argc, char** argv)
             });
         }
         const int code = QApplication::exec();
+        addIns.disconnectAll(host::RemoveMode::HostShutdown);
         // Clients are let go and the registry entry removed while the window still exists.
         served.reset();
         return code;
