@@ -142,6 +142,16 @@ void EditHistory::record(Worksheet& sheet, const QString& text, const std::funct
     push(sheet.book(), new SheetSnapshotCommand(text, sheet, std::move(before), *this));
 }
 
+host::model::Sheet EditHistory::snapshot(Worksheet& sheet) const
+{
+    return sheet.sheet();
+}
+
+void EditHistory::finish(Worksheet& sheet, const QString& text, host::model::Sheet before)
+{
+    push(sheet.book(), new SheetSnapshotCommand(text, sheet, std::move(before), *this));
+}
+
 void EditHistory::push(const Workbook& book, QUndoCommand* command)
 {
     const UserEdit scope(*this);

@@ -47,6 +47,10 @@ public:
     // after. A host error leaves the sheet as it was and reaches the caller.
     void record(host::objects::Worksheet& sheet, const QString& text,
                 const std::function<void()>& edit);
+    // An edit made step by step (a drag): the sheet as it was when it began, taken by
+    // `snapshot`; `finish` puts the sheet as it is now on the stack as one step.
+    host::model::Sheet snapshot(host::objects::Worksheet& sheet) const;
+    void finish(host::objects::Worksheet& sheet, const QString& text, host::model::Sheet before);
     // Puts a command of its own on the stack (its first redo does the edit).
     void push(const host::objects::Workbook& book, QUndoCommand* command);
 

@@ -320,8 +320,11 @@ void SheetView::contextMenuEvent(QContextMenuEvent* event)
     if (!active)
         return;
     const ViewHit hit = hitAt(event->pos());
-    if (hit.shapeId == 0)
+    if (hit.shapeId == 0) {
+        if (hit.part != ViewHit::Part::Corner && !hit.outside)
+            Q_EMIT cellMenuRequested(hit.part, event->globalPos());
         return;
+    }
     const host::model::Shape* shape = active->sheet().drawing.find(hit.shapeId);
     if (shape && shape->kind == host::model::ShapeKind::Picture)
         Q_EMIT contextMenuRequested(QStringLiteral("Pictures Context Menu"), event->globalPos());

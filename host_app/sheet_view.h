@@ -53,6 +53,8 @@ public:
 Q_SIGNALS:
     // A right click asks for a context menu: the command bar of that name.
     void contextMenuRequested(const QString& barName, const QPoint& globalPos);
+    // A right click on cells or headers: the window's menu of cell, row or column commands.
+    void cellMenuRequested(host_app::ViewHit::Part part, const QPoint& globalPos);
     // The zoom, scroll position, size or sheet changed: scroll bars follow.
     void viewMoved();
 

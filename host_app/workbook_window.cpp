@@ -6,9 +6,11 @@
 #include "host/objects/worksheet.h"
 #include "host/render/sheet_render.h"
 #include "host_app/cell_editor.h"
+#include "host_app/cell_menu.h"
 #include "host_app/commands/selection_commands.h"
 #include "host_app/commands/view_commands.h"
 #include "host_app/edit_history.h"
+#include "host_app/header_resize.h"
 #include "host_app/model_signals.h"
 #include "host_app/sheet_layout.h"
 #include "host_app/sheet_tabs.h"
@@ -18,6 +20,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -56,6 +59,14 @@ WorkbookWindow::WorkbookWindow(std::shared_ptr<host::objects::Workbook> book, Mo
     m_editor = new CellEditor(*m_view, *m_formulaBar, m_history);
     m_editor->setParent(this);
     m_view->insertGesture(0, std::make_unique<ForwardGesture>(*m_editor));
+    m_view->insertGesture(1, std::make_unique<HeaderResizeGesture>(*m_view, m_history));
+    connect(m_view, &SheetView::cellMenuRequested, this,
+            [this](ViewHit::Part part, const QPoint& at) {
+                auto* menu = new QMenu(this);
+                menu->setAttribute(Qt::WA_DeleteOnClose);
+                CellMenu::fill(*menu, part, *m_view, m_history);
+                menu->popup(at);
+            });
     m_nameBox->setMinimumWidth(90);
     m_nameBox->setFrameShape(QFrame::StyledPanel);
     m_formulaBar->setObjectName(QStringLiteral("formulaBar"));
