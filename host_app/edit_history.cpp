@@ -85,6 +85,7 @@ void restoreSheet(Worksheet& worksheet, const host::model::Sheet& snapshot)
     back.view.tabSelected = sheet.view.tabSelected;
     back.source = sheet.source;
     back.name = sheet.name;
+    back.protection = sheet.protection; // protecting is no edit the stack undoes
     back.visibility = sheet.visibility;
     sheet = std::move(back);
     worksheet.markChanged(ChangeKind::Cells);

@@ -201,7 +201,7 @@ void MainWindow::reconcile()
             continue;
         QMdiSubWindow*& sub = m_windows[book.get()];
         if (!sub) {
-            auto* window = new WorkbookWindow(book, *m_signals, *m_history);
+            auto* window = new WorkbookWindow(book, *m_signals, *m_history, m_dialogs);
             connect(&window->view(), &SheetView::contextMenuRequested, this,
                     [this](const QString& bar, const QPoint& at) {
                         if (QMenu* menu = m_commandBars->popupMenu(bar))

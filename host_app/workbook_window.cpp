@@ -13,6 +13,7 @@
 #include "host_app/header_resize.h"
 #include "host_app/model_signals.h"
 #include "host_app/sheet_layout.h"
+#include "host_app/sheet_menu.h"
 #include "host_app/sheet_tabs.h"
 #include "host_app/sheet_view.h"
 
@@ -48,7 +49,7 @@ private:
 } // namespace
 
 WorkbookWindow::WorkbookWindow(std::shared_ptr<host::objects::Workbook> book, ModelSignals& signals,
-                               EditHistory& history, QWidget* parent)
+                               EditHistory& history, HostDialogs& dialogs, QWidget* parent)
     : QWidget(parent), m_book(std::move(book)), m_history(history), m_nameBox(new QLabel(this)),
       m_formulaBar(new QLineEdit(this)), m_view(new SheetView(m_book, signals, this)),
       m_tabs(new SheetTabs(m_book, this)), m_vertical(new QScrollBar(Qt::Vertical, this)),
@@ -56,6 +57,21 @@ WorkbookWindow::WorkbookWindow(std::shared_ptr<host::objects::Workbook> book, Mo
       m_refresh([this](unsigned what) { refresh(what); })
 {
     m_history.stackFor(*m_book);
+    m_sheetActions = std::make_unique<SheetActions>(m_book, m_history, dialogs, this);
+    connect(m_tabs, &SheetTabs::moveRequested, this, [this](int sheet, int to) {
+        m_sheetActions->move(sheet, to);
+        m_refresh.request(Tabs);
+    });
+    connect(m_tabs, &SheetTabs::renameRequested, this,
+            [this](int sheet) { m_sheetActions->rename(sheet); });
+    connect(m_tabs, &SheetTabs::groupRequested, this,
+            [this](int sheet, bool span) { m_sheetActions->group(sheet, span); });
+    connect(m_tabs, &SheetTabs::menuRequested, this, [this](int sheet, const QPoint& at) {
+        auto* menu = new QMenu(this);
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        m_sheetActions->fillMenu(*menu, sheet);
+        menu->popup(at);
+    });
     m_editor = new CellEditor(*m_view, *m_formulaBar, m_history);
     m_editor->setParent(this);
     m_view->insertGesture(0, std::make_unique<ForwardGesture>(*m_editor));
@@ -102,6 +118,8 @@ WorkbookWindow::WorkbookWindow(std::shared_ptr<host::objects::Workbook> book, Mo
     connect(m_horizontal, &QScrollBar::valueChanged, this, [this] { scrollFromBars(); });
     refresh(Bars | Tabs | Cells);
 }
+
+WorkbookWindow::~WorkbookWindow() = default;
 
 void WorkbookWindow::refresh(unsigned what)
 {

@@ -18,7 +18,9 @@ namespace host_app {
 
 class CellEditor;
 class EditHistory;
+class HostDialogs;
 class ModelSignals;
+class SheetActions;
 class SheetTabs;
 class SheetView;
 
@@ -31,7 +33,8 @@ class WorkbookWindow : public QWidget
 
 public:
     WorkbookWindow(std::shared_ptr<host::objects::Workbook> book, ModelSignals& signals,
-                   EditHistory& history, QWidget* parent = nullptr);
+                   EditHistory& history, HostDialogs& dialogs, QWidget* parent = nullptr);
+    ~WorkbookWindow() override;
 
     const std::shared_ptr<host::objects::Workbook>& book() const { return m_book; }
     SheetView& view() const { return *m_view; }
@@ -40,6 +43,7 @@ public:
     QLineEdit& formulaBar() const { return *m_formulaBar; }
     QLabel& nameBox() const { return *m_nameBox; }
     EditHistory& history() const { return m_history; }
+    SheetActions& sheetActions() const { return *m_sheetActions; }
     QScrollBar& verticalBar() const { return *m_vertical; }
     QScrollBar& horizontalBar() const { return *m_horizontal; }
 
@@ -61,6 +65,7 @@ private:
     QLineEdit* m_formulaBar;
     SheetView* m_view;
     CellEditor* m_editor;
+    std::unique_ptr<SheetActions> m_sheetActions;
     SheetTabs* m_tabs;
     QScrollBar* m_vertical;
     QScrollBar* m_horizontal;
