@@ -3,6 +3,7 @@
 #include "host/objects/application.h"
 #include "host/objects/built_in_bars.h"
 #include "host/objects/command_bars.h"
+#include "host/objects/window.h"
 #include "host/objects/workbook.h"
 #include "host_app/app_switches.h"
 #include "host_app/command_bar_view.h"
@@ -245,6 +246,21 @@ void MainWindow::followActivation(QMdiSubWindow* sub)
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::WindowStateChange && !m_reconciling) {
+        // The user minimised, restored or maximised a workbook window: its WindowState.
+        for (const auto& [book, sub] : m_windows)
+            if (sub == watched) {
+                const Qt::WindowStates state = sub->windowState();
+                const int value = state & Qt::WindowMinimized   ? kWindowMinimized
+                                  : state & Qt::WindowMaximized ? kWindowMaximized
+                                                                : kWindowNormal;
+                const auto held = static_cast<WorkbookWindow*>(sub->widget())->book();
+                if (held->attached())
+                    held->window()->let(QStringLiteral("WindowState"),
+                                        host::Variant(std::int32_t(value)));
+            }
+        return QMainWindow::eventFilter(watched, event);
+    }
     if (event->type() != QEvent::Close)
         return QMainWindow::eventFilter(watched, event);
     for (const auto& [book, sub] : m_windows)

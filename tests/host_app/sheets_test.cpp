@@ -6,6 +6,8 @@
 #include "host_app/edit_history.h"
 #include "host_app/sheet_menu.h"
 
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QUndoStack>
 
@@ -167,6 +169,23 @@ TEST_F(SheetsTest, CtrlAndShiftClicksOnTabsGroupSheets)
     EXPECT_EQ(grouped(), (QStringList{q("Sheet1"), q("Sheet2"), q("Sheet3")}));
     choose(0, "シートのグループ解除(&N)");
     EXPECT_EQ(grouped(), QStringList{q("Sheet1")});
+}
+
+TEST_F(SheetsTest, MinimisingTheWorkbookWindowIsItsWindowState)
+{
+    const auto state = [this] {
+        return app.get(q("ActiveWindow")).toObject()->get(q("WindowState")).toInt32();
+    };
+    QMdiSubWindow* sub = window.mdiArea().activeSubWindow();
+    ASSERT_NE(sub, nullptr);
+    sub->showMinimized();
+    settle();
+    EXPECT_EQ(state(), -4140);
+    EXPECT_TRUE(book().model().windowMinimized);
+    sub->showMaximized();
+    settle();
+    EXPECT_EQ(state(), -4137);
+    EXPECT_FALSE(book().model().windowMinimized);
 }
 
 } // namespace
