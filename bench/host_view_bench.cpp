@@ -42,6 +42,9 @@ public:
     {
         return {};
     }
+    std::optional<QString> sheetName(QWidget*, const QString&) override { return {}; }
+    std::optional<Protection> sheetProtection(QWidget*) override { return {}; }
+    std::optional<QString> unprotectPassword(QWidget*) override { return {}; }
 };
 
 // A photograph-like JPEG: gradients and a disc, different for every index.

@@ -1,7 +1,13 @@
 #include "host_app/host_dialogs.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFormLayout>
+#include <QInputDialog>
+#include <QLineEdit>
 
 namespace host_app {
 
@@ -59,6 +65,45 @@ QString FileDialogs::saveFileName(QWidget* owner, const QString& title, const QS
         filterIndex >= 1 && filterIndex <= filters.size() ? filters[filterIndex - 1] : QString();
     return QFileDialog::getSaveFileName(owner, title.isEmpty() ? tr("名前を付けて保存") : title,
                                         initial, filters.join(QStringLiteral(";;")), &selected);
+}
+
+std::optional<QString> FileDialogs::sheetName(QWidget* owner, const QString& current)
+{
+    bool ok = false;
+    const QString name = QInputDialog::getText(owner, tr("シート名の変更"), tr("シート名:"),
+                                               QLineEdit::Normal, current, &ok);
+    return ok ? std::optional<QString>(name) : std::nullopt;
+}
+
+std::optional<HostDialogs::Protection> FileDialogs::sheetProtection(QWidget* owner)
+{
+    QDialog dialog(owner);
+    dialog.setWindowTitle(tr("シートの保護"));
+    auto* password = new QLineEdit(&dialog);
+    password->setEchoMode(QLineEdit::Password);
+    auto* contents = new QCheckBox(tr("シートとロックされたセルの内容を保護する(&C)"));
+    auto* objects = new QCheckBox(tr("オブジェクトを保護する(&O)"));
+    contents->setChecked(true);
+    objects->setChecked(true);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto* form = new QFormLayout(&dialog);
+    form->addRow(tr("シートの保護を解除するためのパスワード(&P):"), password);
+    form->addRow(contents);
+    form->addRow(objects);
+    form->addRow(buttons);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return Protection{password->text(), contents->isChecked(), objects->isChecked()};
+}
+
+std::optional<QString> FileDialogs::unprotectPassword(QWidget* owner)
+{
+    bool ok = false;
+    const QString password = QInputDialog::getText(owner, tr("シート保護の解除"), tr("パスワード:"),
+                                                   QLineEdit::Password, QString(), &ok);
+    return ok ? std::optional<QString>(password) : std::nullopt;
 }
 
 } // namespace host_app

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 class QWidget;
 
 namespace host_app {
@@ -19,6 +21,17 @@ public:
     // GetSaveAsFilename's dialog: the host's filter text ("JPEG (*.jpg),*.jpg,…").
     virtual QString saveFileName(QWidget* owner, const QString& title, const QString& initial,
                                  const QString& hostFilter, int filterIndex) = 0;
+
+    // A sheet's new name; none when the user cancelled.
+    virtual std::optional<QString> sheetName(QWidget* owner, const QString& current) = 0;
+    struct Protection
+    {
+        QString password; // empty: none
+        bool contents = true;
+        bool drawingObjects = true;
+    };
+    virtual std::optional<Protection> sheetProtection(QWidget* owner) = 0;
+    virtual std::optional<QString> unprotectPassword(QWidget* owner) = 0;
 };
 
 class FileDialogs : public HostDialogs
@@ -29,6 +42,9 @@ public:
     QStringList picturesToInsert(QWidget* owner) override;
     QString saveFileName(QWidget* owner, const QString& title, const QString& initial,
                          const QString& hostFilter, int filterIndex) override;
+    std::optional<QString> sheetName(QWidget* owner, const QString& current) override;
+    std::optional<Protection> sheetProtection(QWidget* owner) override;
+    std::optional<QString> unprotectPassword(QWidget* owner) override;
 };
 
 // The host's filter text ("JPEG (*.jpg),*.jpg,Bitmap (*.bmp),*.bmp") as Qt's filters

@@ -3,9 +3,11 @@
 #include "host/objects/application.h"
 #include "host/objects/built_in_bars.h"
 #include "host/objects/command_bars.h"
+#include "host/objects/window.h"
 #include "host/objects/workbook.h"
 #include "host_app/app_switches.h"
 #include "host_app/command_bar_view.h"
+#include "host_app/edit_history.h"
 #include "host_app/host_dialogs.h"
 #include "host_app/host_publication.h"
 #include "host_app/model_signals.h"
@@ -20,7 +22,10 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMimeData>
+#include <QShortcut>
 #include <QStatusBar>
+#include <QUndoGroup>
+#include <QUndoStack>
 
 #include <set>
 
@@ -37,15 +42,16 @@ bool isWorkbookFile(const QUrl& url)
 }
 
 // The built-in commands this window carries out.
-constexpr int kWindowCommands[] = {kControlOpen,  kControlSave, kControlSaveAs,
-                                   kControlClose, kControlExit, kControlArrange};
+constexpr int kWindowCommands[] = {kControlOpen, kControlSave,    kControlSaveAs, kControlClose,
+                                   kControlExit, kControlArrange, kControlUndo,   kControlRedo};
 
 } // namespace
 
 MainWindow::MainWindow(Application& app, HostDialogs& dialogs, RecentFiles& recent, QWidget* parent)
     : QMainWindow(parent), m_app(app), m_dialogs(dialogs), m_recent(recent),
-      m_signals(new ModelSignals(app, this)), m_workbookCommands(app, dialogs, recent),
-      m_mdi(new QMdiArea(this)), m_refresh([this](unsigned) { reconcile(); })
+      m_signals(new ModelSignals(app, this)), m_history(new EditHistory(app, this)),
+      m_workbookCommands(app, dialogs, recent), m_mdi(new QMdiArea(this)),
+      m_refresh([this](unsigned) { reconcile(); })
 {
     m_app.options().captionFollowsWorkbook = true;
     m_workbookCommands.setOwner(this);
@@ -79,6 +85,7 @@ MainWindow::~MainWindow()
             bars.setBuiltInAction(id, {});
     m_app.options().saveAsDialog = {};
     m_app.options().pictureFilesDialog = {};
+    m_app.options().windowCommandEnabled = {};
     for (const auto& [book, sub] : m_windows)
         sub->removeEventFilter(this);
 }
@@ -102,11 +109,48 @@ void MainWindow::installBuiltInActions()
     });
     bars.setBuiltInAction(kControlExit, [this](Application&) { close(); });
     bars.setBuiltInAction(kControlArrange, [this](Application&) { m_mdi->tileSubWindows(); });
+    bars.setBuiltInAction(kControlUndo, [this](Application&) { m_history->group().undo(); });
+    bars.setBuiltInAction(kControlRedo, [this](Application&) { m_history->group().redo(); });
+    m_app.options().windowCommandEnabled = [this](int id) { return windowCommandEnabled(id); };
+    // The stack's changes come with the model's, which refresh the commands' states; a stack
+    // emptied or moved through without one needs its own.
+    connect(&m_history->group(), &QUndoGroup::indexChanged, this,
+            [this] { m_app.announce(ChangeKind::Switches); });
+    connect(&m_history->group(), &QUndoGroup::activeStackChanged, this,
+            [this] { m_app.announce(ChangeKind::Switches); });
+    // Ctrl+Z and Ctrl+Y run the menu's commands (their Click events first); an editor with
+    // the focus keeps them for its own text.
+    const auto shortcut = [this](const QKeySequence& keys, int id) {
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, [this, id] {
+            m_commandBars->flush();
+            for (QAction* action : m_commandBars->actionsFor(id))
+                if (action->isEnabled()) {
+                    action->trigger();
+                    return;
+                }
+        });
+    };
+    shortcut(QKeySequence::Undo, kControlUndo);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Y), kControlRedo);
     m_app.options().saveAsDialog = [this](const SaveAsQuestion& question) {
         return m_dialogs.saveFileName(this, question.title, question.initialFileName,
                                       question.fileFilter, question.filterIndex);
     };
     m_app.options().pictureFilesDialog = [this] { return m_dialogs.picturesToInsert(this); };
+}
+
+bool MainWindow::windowCommandEnabled(int id) const
+{
+    if (m_app.options().cellEditing)
+        return false;
+    switch (id) {
+    case kControlUndo:
+        return m_history->group().canUndo();
+    case kControlRedo:
+        return m_history->group().canRedo();
+    default:
+        return false;
+    }
 }
 
 std::shared_ptr<Workbook> MainWindow::activeBook() const
@@ -147,6 +191,7 @@ void MainWindow::reconcile()
             continue;
         }
         QMdiSubWindow* sub = it->second;
+        m_history->forget(it->first);
         sub->removeEventFilter(this);
         m_mdi->removeSubWindow(sub);
         delete sub;
@@ -157,7 +202,7 @@ void MainWindow::reconcile()
             continue;
         QMdiSubWindow*& sub = m_windows[book.get()];
         if (!sub) {
-            auto* window = new WorkbookWindow(book, *m_signals);
+            auto* window = new WorkbookWindow(book, *m_signals, *m_history, m_dialogs);
             connect(&window->view(), &SheetView::contextMenuRequested, this,
                     [this](const QString& bar, const QPoint& at) {
                         if (QMenu* menu = m_commandBars->popupMenu(bar))
@@ -178,6 +223,7 @@ void MainWindow::reconcile()
         }
         sub->setWindowTitle(book->name());
     }
+    m_history->setActive(activeBook().get());
     if (const auto active = activeBook()) {
         QMdiSubWindow* sub = m_windows[active.get()];
         if (m_mdi->activeSubWindow() != sub)
@@ -200,6 +246,21 @@ void MainWindow::followActivation(QMdiSubWindow* sub)
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::WindowStateChange && !m_reconciling) {
+        // The user minimised, restored or maximised a workbook window: its WindowState.
+        for (const auto& [book, sub] : m_windows)
+            if (sub == watched) {
+                const Qt::WindowStates state = sub->windowState();
+                const int value = state & Qt::WindowMinimized   ? kWindowMinimized
+                                  : state & Qt::WindowMaximized ? kWindowMaximized
+                                                                : kWindowNormal;
+                const auto held = static_cast<WorkbookWindow*>(sub->widget())->book();
+                if (held->attached())
+                    held->window()->let(QStringLiteral("WindowState"),
+                                        host::Variant(std::int32_t(value)));
+            }
+        return QMainWindow::eventFilter(watched, event);
+    }
     if (event->type() != QEvent::Close)
         return QMainWindow::eventFilter(watched, event);
     for (const auto& [book, sub] : m_windows)

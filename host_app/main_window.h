@@ -21,6 +21,7 @@ namespace host_app {
 
 class AppSwitches;
 class CommandBarView;
+class EditHistory;
 class HostDialogs;
 class HostPublication;
 class ModelSignals;
@@ -46,6 +47,7 @@ public:
     WorkbookCommands& workbookCommands() { return m_workbookCommands; }
     CommandBarView& commandBars() const { return *m_commandBars; }
     HostPublication& publication() const { return *m_publication; }
+    EditHistory& history() const { return *m_history; }
     QMdiArea& mdiArea() const { return *m_mdi; }
     WorkbookWindow* windowFor(const host::objects::Workbook& book) const;
     WorkbookWindow* activeWorkbookWindow() const;
@@ -65,12 +67,14 @@ private:
     void followActivation(QMdiSubWindow* sub);
     void extendMenu(int id, QMenu& menu);
     void installBuiltInActions();
+    bool windowCommandEnabled(int id) const;
     std::shared_ptr<host::objects::Workbook> activeBook() const;
 
     host::objects::Application& m_app;
     HostDialogs& m_dialogs;
     RecentFiles& m_recent;
     ModelSignals* m_signals;
+    EditHistory* m_history;
     WorkbookCommands m_workbookCommands;
     QMdiArea* m_mdi;
     CommandBarView* m_commandBars;

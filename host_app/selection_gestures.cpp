@@ -85,9 +85,26 @@ bool CellSelectionGesture::press(const PointerEvent& event)
     if (event.button == Qt::RightButton) {
         // A right click inside the selection keeps it; elsewhere it selects the cell.
         const auto inside = [&](const CellRect& r) { return r.contains(hit.row, hit.column); };
-        if (hit.part != ViewHit::Part::Cells ||
-            (cellsSelected &&
-             std::any_of(s.view.selection.begin(), s.view.selection.end(), inside)))
+        const bool inSelection =
+            cellsSelected && std::any_of(s.view.selection.begin(), s.view.selection.end(), inside);
+        if (hit.part == ViewHit::Part::ColumnHeader || hit.part == ViewHit::Part::RowHeader) {
+            // A header's menu acts on the selected whole lines, or on the line clicked.
+            const bool columns = hit.part == ViewHit::Part::ColumnHeader;
+            const auto wholeLine = [&](const CellRect& r) {
+                return columns ? r.top == 1 && r.bottom == kMaxRows && r.contains(1, hit.column)
+                               : r.left == 1 && r.right == kMaxColumns && r.contains(hit.row, 1);
+            };
+            if (cellsSelected &&
+                std::any_of(s.view.selection.begin(), s.view.selection.end(), wholeLine))
+                return true;
+            const CellRect line = columns ? CellRect{1, hit.column, kMaxRows, hit.column}
+                                          : CellRect{hit.row, 1, hit.row, kMaxColumns};
+            commands::selectCells(*sheet, {line},
+                                  columns ? CellRect{1, hit.column, 1, hit.column}
+                                          : CellRect{hit.row, 1, hit.row, 1});
+            return true;
+        }
+        if (hit.part != ViewHit::Part::Cells || inSelection)
             return true;
         const CellRect cell =
             commands::withMerges(*sheet, CellRect{hit.row, hit.column, hit.row, hit.column});

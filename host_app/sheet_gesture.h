@@ -7,6 +7,7 @@
 
 #include <memory>
 
+class QInputMethodEvent;
 class QKeyEvent;
 
 namespace host::objects {
@@ -69,6 +70,10 @@ public:
     virtual void move(const PointerEvent&) {}
     virtual void release(const PointerEvent&) {}
     virtual bool key(QKeyEvent*) { return false; }
+    // A double click, offered before the press it also is.
+    virtual bool doubleClick(const PointerEvent&) { return false; }
+    // The desktop's input method composing or committing text while the view has the focus.
+    virtual bool inputMethod(QInputMethodEvent*) { return false; }
 };
 
 } // namespace host_app

@@ -6,6 +6,9 @@
 #include "host/objects/worksheet.h"
 #include "host_app/commands/view_commands.h"
 
+#include <QContextMenuEvent>
+#include <QMouseEvent>
+
 namespace host_app {
 
 SheetTabs::SheetTabs(std::shared_ptr<host::objects::Workbook> book, QWidget* parent)
@@ -16,7 +19,17 @@ SheetTabs::SheetTabs(std::shared_ptr<host::objects::Workbook> book, QWidget* par
     setExpanding(false);
     setUsesScrollButtons(true);
     setFocusPolicy(Qt::NoFocus);
+    setMovable(true);
     connect(this, &QTabBar::currentChanged, this, [this](int tab) { activate(tab); });
+    connect(this, &QTabBar::tabMoved, this, [this](int from, int to) {
+        if (m_refreshing)
+            return;
+        // The bar moved the tab already; the model decides, and the tabs follow it.
+        const int sheet = m_sheetIndex[size_t(from)];
+        const int target = m_sheetIndex[size_t(to)];
+        std::swap(m_sheetIndex[size_t(from)], m_sheetIndex[size_t(to)]);
+        Q_EMIT moveRequested(sheet, target);
+    });
     refresh();
 }
 
@@ -37,6 +50,10 @@ void SheetTabs::refresh()
             setTabText(tab, sheet.name);
         else
             addTab(sheet.name);
+        // Grouped sheets show their tabs in the selection's colour.
+        setTabTextColor(tab, sheet.view.tabSelected && int(i) != book.activeSheet
+                                 ? palette().color(QPalette::Highlight)
+                                 : palette().color(QPalette::WindowText));
         m_sheetIndex.push_back(int(i));
         if (int(i) == book.activeSheet)
             current = tab;
@@ -46,6 +63,37 @@ void SheetTabs::refresh()
     if (current >= 0)
         setCurrentIndex(current);
     m_refreshing = false;
+}
+
+int SheetTabs::sheetOf(int tab) const
+{
+    return tab >= 0 && size_t(tab) < m_sheetIndex.size() ? m_sheetIndex[size_t(tab)] : -1;
+}
+
+void SheetTabs::mousePressEvent(QMouseEvent* event)
+{
+    const int tab = tabAt(event->position().toPoint());
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    if (event->button() == Qt::LeftButton && tab >= 0 &&
+        (mods & (Qt::ControlModifier | Qt::ShiftModifier))) {
+        Q_EMIT groupRequested(sheetOf(tab), bool(mods & Qt::ShiftModifier));
+        return;
+    }
+    QTabBar::mousePressEvent(event);
+}
+
+void SheetTabs::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    const int tab = tabAt(event->position().toPoint());
+    if (event->button() == Qt::LeftButton && tab >= 0)
+        Q_EMIT renameRequested(sheetOf(tab));
+}
+
+void SheetTabs::contextMenuEvent(QContextMenuEvent* event)
+{
+    const int tab = tabAt(event->pos());
+    if (tab >= 0)
+        Q_EMIT menuRequested(sheetOf(tab), event->globalPos());
 }
 
 void SheetTabs::activate(int tab)

@@ -20,8 +20,24 @@ class SheetTabs : public QTabBar
 public:
     explicit SheetTabs(std::shared_ptr<host::objects::Workbook> book, QWidget* parent = nullptr);
 
-    // Reads the sheets again: names, which are visible, which is active.
+    // Reads the sheets again: names, which are visible, which is active, which are grouped.
     void refresh();
+    // The sheet (0-based among all the workbook's sheets) a tab shows; -1 for none.
+    int sheetOf(int tab) const;
+
+Q_SIGNALS:
+    // The user's gestures on the tabs, for the window's sheet commands: a tab dragged to
+    // another place (`to` 0-based among all sheets), a right click, a double click, a click
+    // with Ctrl (`span` false) or Shift.
+    void moveRequested(int sheet, int to);
+    void menuRequested(int sheet, const QPoint& globalPos);
+    void renameRequested(int sheet);
+    void groupRequested(int sheet, bool span);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void activate(int tab);

@@ -6,6 +6,7 @@
 #include "host/objects/workbook.h"
 #include "host/objects/worksheet.h"
 #include "host/render/picture_prefetch.h"
+#include "host_app/commands/selection_commands.h"
 #include "host_app/commands/view_commands.h"
 #include "host_app/model_signals.h"
 #include "host_app/selection_gestures.h"
@@ -14,6 +15,7 @@
 #include "host_app/sheet_painter.h"
 
 #include <QContextMenuEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -40,6 +42,8 @@ SheetView::SheetView(std::shared_ptr<host::objects::Workbook> book, ModelSignals
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(false);
+    // Japanese is composed by the desktop's input method over the sheet, then edited in place.
+    setAttribute(Qt::WA_InputMethodEnabled);
     m_gestures.push_back(std::make_unique<ShapeClickGesture>(*this));
     m_gestures.push_back(std::make_unique<CellSelectionGesture>(*this));
     m_gestures.push_back(std::make_unique<KeyboardNavigation>(*this));
@@ -230,8 +234,39 @@ void SheetView::mouseReleaseEvent(QMouseEvent* event)
 
 void SheetView::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    // Editing a cell is the editing commands' business; a double click selects as a click.
+    if (sheet()) {
+        const PointerEvent pointer = pointerEvent(event);
+        for (const auto& gesture : m_gestures)
+            if (gesture->doubleClick(pointer)) {
+                m_grab = nullptr;
+                m_refresh.flush();
+                return;
+            }
+    }
     mousePressEvent(event);
+}
+
+void SheetView::inputMethodEvent(QInputMethodEvent* event)
+{
+    if (sheet())
+        for (const auto& gesture : m_gestures)
+            if (gesture->inputMethod(event)) {
+                event->accept();
+                return;
+            }
+    QWidget::inputMethodEvent(event);
+}
+
+QVariant SheetView::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    // The input method's candidate window opens at the active cell.
+    if (query == Qt::ImCursorRectangle || query == Qt::ImAnchorRectangle) {
+        if (const auto l = layout())
+            return l->cellRect(commands::activeCell(l->sheet())).toRect();
+    }
+    if (query == Qt::ImEnabled)
+        return true;
+    return QWidget::inputMethodQuery(query);
 }
 
 void SheetView::wheelEvent(QWheelEvent* event)
@@ -285,8 +320,11 @@ void SheetView::contextMenuEvent(QContextMenuEvent* event)
     if (!active)
         return;
     const ViewHit hit = hitAt(event->pos());
-    if (hit.shapeId == 0)
+    if (hit.shapeId == 0) {
+        if (hit.part != ViewHit::Part::Corner && !hit.outside)
+            Q_EMIT cellMenuRequested(hit.part, event->globalPos());
         return;
+    }
     const host::model::Shape* shape = active->sheet().drawing.find(hit.shapeId);
     if (shape && shape->kind == host::model::ShapeKind::Picture)
         Q_EMIT contextMenuRequested(QStringLiteral("Pictures Context Menu"), event->globalPos());

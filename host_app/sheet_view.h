@@ -53,6 +53,8 @@ public:
 Q_SIGNALS:
     // A right click asks for a context menu: the command bar of that name.
     void contextMenuRequested(const QString& barName, const QPoint& globalPos);
+    // A right click on cells or headers: the window's menu of cell, row or column commands.
+    void cellMenuRequested(host_app::ViewHit::Part part, const QPoint& globalPos);
     // The zoom, scroll position, size or sheet changed: scroll bars follow.
     void viewMoved();
 
@@ -67,6 +69,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     bool event(QEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
 private:
     enum Refresh : unsigned

@@ -25,16 +25,23 @@ struct PackageState; // defined by the .xlsx layer
 struct SheetSource;  // defined by the .xlsx layer
 struct LookCache;    // defined by the renderer: cell formats resolved for drawing
 
-enum class CellKind { Empty, Number, Text, Boolean, Error };
+enum class CellKind
+{
+    Empty,
+    Number,
+    Text,
+    Boolean,
+    Error
+};
 
 struct Cell
 {
     CellKind kind = CellKind::Empty;
     double number = 0;
-    QString text;      // Text value, or the error's text ("#N/A")
+    QString text; // Text value, or the error's text ("#N/A")
     bool boolean = false;
-    QString formula;   // without the leading "="; empty when the cell holds no formula
-    int style = 0;     // index into the workbook's cell formats
+    QString formula; // without the leading "="; empty when the cell holds no formula
+    int style = 0;   // index into the workbook's cell formats
 
     bool hasValue() const { return kind != CellKind::Empty || !formula.isEmpty(); }
 };
@@ -65,9 +72,17 @@ struct SheetProtection
     bool sheet = false;   // contents are protected
     bool objects = false; // drawing objects are protected (only while the sheet is)
     bool scenarios = false;
+    // The legacy password hash as the file writes it ("CBEB"); empty without a password.
+    QString password;
 };
 
-enum class SheetKind { Worksheet, Chartsheet, Dialogsheet, Macrosheet };
+enum class SheetKind
+{
+    Worksheet,
+    Chartsheet,
+    Dialogsheet,
+    Macrosheet
+};
 
 struct SheetView
 {
@@ -90,9 +105,9 @@ struct Sheet
     std::vector<ColumnSpan> columns; // sorted, not overlapping
     std::map<int, RowInfo> rows;
 
-    double defaultRowHeight = 15;               // points
-    std::optional<double> defaultColumnWidth;   // characters; absent: from baseColumnWidth
-    int baseColumnWidth = 8;                    // characters
+    double defaultRowHeight = 15;             // points
+    std::optional<double> defaultColumnWidth; // characters; absent: from baseColumnWidth
+    int baseColumnWidth = 8;                  // characters
     bool rowsHiddenByDefault = false;
 
     SheetProtection protection;
@@ -104,7 +119,7 @@ struct Sheet
     std::set<int> dirtyRows;
     bool columnsDirty = false;
     bool mergesDirty = false;
-    bool formatDirty = false;     // default sizes
+    bool formatDirty = false; // default sizes
     bool protectionDirty = false;
     bool viewDirty = false;
 

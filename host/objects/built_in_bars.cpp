@@ -32,6 +32,17 @@ bool picturesCanGoIn(const Application& app)
     return sheet && sheet->hasCells() && !drawingProtected(*sheet) && notEditing(app);
 }
 
+BuiltInControl windowCommand(int id, const QString& caption)
+{
+    return BuiltInControl{id,
+                          caption,
+                          [id](const Application& app) {
+                              const auto& enabled = app.options().windowCommandEnabled;
+                              return enabled && enabled(id);
+                          },
+                          {}};
+}
+
 BuiltInControl popup(int id, const QString& caption)
 {
     BuiltInControl control{id, caption, {}, {}};
@@ -137,8 +148,11 @@ void addBuiltInBars(CommandBars& bars)
     bars.addBuiltIn({kControlInsertPictureFromFile, QStringLiteral("ファイルから(&F)..."),
                      picturesCanGoIn, insertPicturesFromFiles});
     bars.addBuiltIn(zoomBox());
+    bars.addBuiltIn(windowCommand(kControlUndo, QStringLiteral("元に戻す(&U)")));
+    bars.addBuiltIn(windowCommand(kControlRedo, QStringLiteral("やり直し(&R)")));
     addPictureControls(bars);
     bars.addBuiltIn(popup(kMenuFile, QStringLiteral("ファイル(&F)")));
+    bars.addBuiltIn(popup(kMenuEdit, QStringLiteral("編集(&E)")));
     bars.addBuiltIn(popup(kMenuInsert, QStringLiteral("挿入(&I)")));
     bars.addBuiltIn(popup(kMenuInsertPicture, QStringLiteral("図(&P)")));
     bars.addBuiltIn(popup(kMenuWindow, QStringLiteral("ウィンドウ(&W)")));
@@ -146,10 +160,11 @@ void addBuiltInBars(CommandBars& bars)
     const auto menuBar =
         bars.addBar(QStringLiteral("Worksheet Menu Bar"),
                     QStringLiteral("ワークシート メニュー バー"), BarType::MenuBar, true);
-    place(*menuBar, bars, {kMenuFile, kMenuInsert, kMenuWindow});
+    place(*menuBar, bars, {kMenuFile, kMenuEdit, kMenuInsert, kMenuWindow});
     place(*popupOf(*menuBar, kMenuFile), bars,
           {kControlNew, kControlOpen, kControlClose, 0, kControlSave, kControlSaveAs, 0,
            kControlExit});
+    place(*popupOf(*menuBar, kMenuEdit), bars, {kControlUndo, kControlRedo});
     const auto insert = popupOf(*menuBar, kMenuInsert);
     place(*insert, bars, {kMenuInsertPicture});
     place(*popupOf(*insert, kMenuInsertPicture), bars, {kControlInsertPictureFromFile});
@@ -157,8 +172,8 @@ void addBuiltInBars(CommandBars& bars)
 
     place(*bars.addBar(QStringLiteral("Standard"), QStringLiteral("標準"), BarType::Toolbar, true),
           bars,
-          {kControlNewButton, kControlOpen, kControlSave, 0, kControlInsertPictureFromFile, 0,
-           kControlZoomBox});
+          {kControlNewButton, kControlOpen, kControlSave, 0, kControlUndo, kControlRedo, 0,
+           kControlInsertPictureFromFile, 0, kControlZoomBox});
     place(*bars.addBar(QStringLiteral("Formatting"), QStringLiteral("書式設定"), BarType::Toolbar,
                        true),
           bars, {kControlFontBox});

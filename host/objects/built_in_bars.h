@@ -21,7 +21,12 @@ inline constexpr int kControlArrange = 298;
 inline constexpr int kControlZoomBox = 1733;
 inline constexpr int kControlInsertPictureFromFile = 2619;
 
+// Commands of the host application's window (HostOptions::windowCommandEnabled).
+inline constexpr int kControlUndo = 128;
+inline constexpr int kControlRedo = 129;
+
 inline constexpr int kMenuFile = 30002;
+inline constexpr int kMenuEdit = 30003;
 inline constexpr int kMenuInsert = 30005;
 inline constexpr int kMenuInsertPicture = 30180;
 inline constexpr int kMenuWindow = 30009;

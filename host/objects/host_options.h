@@ -51,6 +51,9 @@ struct HostOptions
     // The open dialog of the insert-picture command (control 2619): the chosen picture files,
     // none when the user cancels. Without one the command is not available.
     std::function<QStringList()> pictureFilesDialog;
+    // Whether a command that only the host application's window carries out (undo, redo, the
+    // row, column and sheet commands) can run now. Without a window they cannot.
+    std::function<bool(int controlId)> windowCommandEnabled;
 };
 
 } // namespace host::objects

@@ -377,6 +377,17 @@ const MemberTable<Range>& Range::members()
         t.prop(
             QStringLiteral("Formula"), [](R& r) { return r.formula(); },
             [](R& r, const Variant& v) { r.setValue(v); });
+        // Whole rows and columns move whatever Shift says.
+        t.member(QStringLiteral("Insert"), {QStringLiteral("Shift"), QStringLiteral("CopyOrigin")},
+                 0, [](R& r, const BoundArgs&) {
+                     r.insertLines();
+                     return Variant(true);
+                 });
+        t.member(QStringLiteral("Delete"), {QStringLiteral("Shift")}, 0,
+                 [](R& r, const BoundArgs&) {
+                     r.deleteLines();
+                     return Variant(true);
+                 });
         t.member(QStringLiteral("ClearContents"), {}, 0, [](R& r, const BoundArgs&) {
             r.clearContents();
             return Variant(true);

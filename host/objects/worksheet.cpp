@@ -8,9 +8,10 @@
 #include "host/objects/paste_special.h"
 #include "host/objects/range.h"
 #include "host/objects/shape_selection.h"
-#include "host/objects/sheet_name.h"
-#include "host/objects/workbook.h"
 #include "host/objects/sheet_export.h"
+#include "host/objects/sheet_name.h"
+#include "host/objects/sheet_protection.h"
+#include "host/objects/workbook.h"
 #include "host/objects/worksheet_shapes.h"
 
 namespace host::objects {
@@ -275,6 +276,26 @@ void Worksheet::copy(const BoundArgs& args)
     target->activate();
 }
 
+void Worksheet::moveTo(int to)
+{
+    Workbook& b = book();
+    model::Workbook& m = b.model();
+    const int from = index() - 1;
+    to = std::clamp(to, 0, int(m.sheets.size()) - 1);
+    if (to == from)
+        return;
+    model::Sheet* active = m.sheets[size_t(m.activeSheet)].get();
+    auto moved = std::move(m.sheets[size_t(from)]);
+    m.sheets.erase(m.sheets.begin() + from);
+    m.sheets.insert(m.sheets.begin() + to, std::move(moved));
+    for (size_t i = 0; i < m.sheets.size(); ++i)
+        if (m.sheets[i].get() == active)
+            m.activeSheet = int(i);
+    m.sheetListDirty = true;
+    b.markChanged();
+    b.app().announce(ChangeKind::Sheets, &b);
+}
+
 void Worksheet::remove()
 {
     Workbook& b = book();
@@ -384,13 +405,23 @@ const MemberTable<Worksheet>& Worksheet::members()
                          args.value(2, true).toBool() || args.value(1, true).toBool();
                      s.protection.objects = args.value(1, true).toBool();
                      s.protection.scenarios = args.value(3, true).toBool();
+                     const QString password = args.value(0, QString()).toString();
+                     s.protection.password =
+                         password.isEmpty() ? QString() : legacyPasswordHash(password);
                      s.protectionDirty = true;
                      w.markChanged();
                      return done();
                  });
         t.member(QStringLiteral("Unprotect"), {QStringLiteral("Password")}, 0,
-                 [done](W& w, const BoundArgs&) {
+                 [done](W& w, const BoundArgs& args) {
                      model::Sheet& s = w.sheet();
+                     const QString given = args.value(0, QString()).toString();
+                     if (!s.protection.password.isEmpty() &&
+                         (given.isEmpty() || legacyPasswordHash(given) != s.protection.password))
+                         raise(err::ApplicationDefined,
+                               QStringLiteral("The password you supplied is not correct. Verify "
+                                              "that the CAPS LOCK key is off and be sure to use "
+                                              "the correct capitalization."));
                      s.protection = {};
                      s.protectionDirty = true;
                      w.markChanged();
@@ -432,6 +463,25 @@ const MemberTable<Worksheet>& Worksheet::members()
             w.remove();
             return Variant(true);
         });
+        // Within the workbook: before or after one of its sheets.
+        t.member(QStringLiteral("Move"), {QStringLiteral("Before"), QStringLiteral("After")}, 0,
+                 [done](W& w, const BoundArgs& args) {
+                     const bool before = args.has(0);
+                     if (before == args.has(1))
+                         raise(err::ApplicationDefined,
+                               QStringLiteral("Move method of Worksheet class failed"));
+                     auto* other =
+                         dynamic_cast<Worksheet*>(&deref(args.at(before ? 0 : 1).toObject()));
+                     if (!other || &other->book() != &w.book())
+                         raise(err::ApplicationDefined,
+                               QStringLiteral("Move method of Worksheet class failed"));
+                     const int from = w.index() - 1;
+                     int to = other->index() - 1 + (before ? 0 : 1);
+                     if (to > from)
+                         --to;
+                     w.moveTo(to);
+                     return done();
+                 });
         t.member(QStringLiteral("Activate"), {}, 0, [done](W& w, const BoundArgs&) {
             w.activate();
             return done();

@@ -54,6 +54,8 @@ public:
     void selectionChanged();
 
     void activate();
+    // Moves the sheet to 0-based position `to` among the workbook's sheets.
+    void moveTo(int to);
 
 private:
     ObjectRef rangeOf(const BoundArgs& args);

@@ -302,6 +302,7 @@ public:
         m_sheet.protection.sheet = xml::boolValue(n.attribute(sheetAttribute), false);
         m_sheet.protection.objects = xml::boolValue(n.attribute("objects"), false);
         m_sheet.protection.scenarios = xml::boolValue(n.attribute("scenarios"), false);
+        m_sheet.protection.password = QString::fromUtf8(n.attribute("password").value());
     }
 
     void readViews(pugi::xml_node views)

@@ -60,7 +60,7 @@ protected:
 TEST_F(CommandBarViewTest, TheMenusAndToolbarsAreTheHostsBars)
 {
     EXPECT_EQ(captions(window.menuBar()->actions()),
-              (QStringList{q("ファイル(&F)"), q("挿入(&I)"), q("ウィンドウ(&W)")}));
+              (QStringList{q("ファイル(&F)"), q("編集(&E)"), q("挿入(&I)"), q("ウィンドウ(&W)")}));
     for (const char* name : {"Standard", "Formatting", "Picture"})
         EXPECT_NE(bars().toolBar(q(name)), nullptr) << name;
     for (int id : {18, 748, 732, 1362, 2619})

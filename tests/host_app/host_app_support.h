@@ -62,8 +62,27 @@ public:
         return saveAsAnswer;
     }
 
+    std::optional<QString> sheetName(QWidget*, const QString&) override
+    {
+        ++asked;
+        return sheetNameAnswer;
+    }
+    std::optional<Protection> sheetProtection(QWidget*) override
+    {
+        ++asked;
+        return protectionAnswer;
+    }
+    std::optional<QString> unprotectPassword(QWidget*) override
+    {
+        ++asked;
+        return passwordAnswer;
+    }
+
     QStringList openAnswer;
     QString saveAsAnswer;
+    std::optional<QString> sheetNameAnswer;
+    std::optional<Protection> protectionAnswer;
+    std::optional<QString> passwordAnswer;
     QStringList picturesAnswer;
     QString lastSuggested;
     int asked = 0;
