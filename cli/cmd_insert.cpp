@@ -320,7 +320,8 @@ int runInsert(const QStringList& args)
                            : QStringLiteral("%1 of ").arg(outcome.inserted.size()),
                        counted(outcome.targets, "target"));
     printSummary(kUsage.command,
-                 QStringLiteral(attach ? "inserted %1 %2; in %3" : "inserted %1 %2; saved %3")
+                 (attach ? QStringLiteral("inserted %1 %2; in %3")
+                         : QStringLiteral("inserted %1 %2; saved %3"))
                      .arg(pictures, where,
                           attach ? QStringLiteral("the running host's workbook, not saved")
                           : outPath.isEmpty() ? bookPath

@@ -188,7 +188,8 @@ int runReduce(const QStringList& args)
     }
     printSummary(
         kUsage.command,
-        QStringLiteral(attach ? "replaced %1 of %2%3; in %4" : "replaced %1 of %2%3; saved %4")
+        (attach ? QStringLiteral("replaced %1 of %2%3; in %4")
+                : QStringLiteral("replaced %1 of %2%3; saved %4"))
             .arg(replaced)
             .arg(counted(outcome.rows.size(), "picture"),
                  failed > 0 ? QStringLiteral(" (%1 failed)").arg(failed) : QString(),
