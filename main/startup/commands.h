@@ -20,8 +20,4 @@ struct CommandEntry
 // The entry of a command word, compared without regard to letter case; none when unknown.
 const CommandEntry* findCommand(std::span<const CommandEntry> table, const QString& word);
 
-// Gives a command word its routine: the executable registers the routines of the features it
-// links, which sit above start-up.
-void setCommandRoutine(const char* word, void (*run)());
-
 } // namespace picrows

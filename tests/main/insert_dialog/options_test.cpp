@@ -1,14 +1,18 @@
 // The options of frmGet: what a run receives from each control, which controls each choice
 // enables, the template's placeholder buttons, and the options' way from the settings and back.
 #include "main/controls/use_text_box.h"
+#include "main/excluded_cells/frm_show_jogai_msg.h"
 #include "main/insert_dialog/point_squares.h"
+#include "main/settings_dialog/frm_setting.h"
 #include "tests/main/insert_dialog/dialog_test_support.h"
+#include "tests/main/settings_dialog/dialog_driver.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
 
@@ -360,18 +364,35 @@ TEST_F(OptionsTest, WithoutASavedPlacementTheDialogOpensOverTheHostWindow)
     EXPECT_NEAR(centre.y(), QRect(200, 100, 800, 900).center().y(), 3);
 }
 
-TEST_F(OptionsTest, OptionLinksSayTheSettingsDialogIsNotAvailableYet)
+TEST_F(OptionsTest, OptionLinksOpenTheSettingsDialogAtTheirTabOverTheDialog)
 {
     auto dialog = openDialog();
-    for (const char* name : {"lblOption_Size", "lblOption_PasteInfo"}) {
+    // The size modes are on the settings' second tab, the paste-info on its fifth.
+    for (const auto& [name, tab] : {std::pair{"lblOption_Size", 2}, {"lblOption_PasteInfo", 4}}) {
         auto* label = control<QLabel>(*dialog, q(name));
         EXPECT_EQ(label->text(), q("<a href=\"#\">オプション</a>"));
+        int shownTab = -1;
+        QWidget* shownOwner = nullptr;
+        dialogs_test::whenShown<picrows::frmSetting>([&](picrows::frmSetting& settings) {
+            shownTab = settings.tabMain()->currentIndex();
+            shownOwner = settings.parentWidget();
+            settings.reject();
+        });
         Q_EMIT label->linkActivated(q("#"));
+        EXPECT_EQ(shownTab, tab) << name;
+        EXPECT_EQ(shownOwner, dialog.get()) << name;
     }
-    const platform::Message notYet =
-        message(q("このコマンド（s_Command_Setting）は、このバージョンではまだ使用できません。"),
-                platform::MsgButtons::OK, platform::MsgIcon::Critical);
-    EXPECT_EQ(messages.shown(), (std::vector<platform::Message>{notYet, notYet}));
+    EXPECT_TRUE(messages.shown().empty());
+
+    // The excluded-cell list's link opens the exclusions' tab, the list being no owner for it.
+    picrows::frmShowJogaiMsg list(dialog.get());
+    int shownTab = -1;
+    dialogs_test::whenShown<picrows::frmSetting>([&](picrows::frmSetting& settings) {
+        shownTab = settings.tabMain()->currentIndex();
+        settings.reject();
+    });
+    Q_EMIT control<QLabel>(list, q("lblOption_Cell"))->linkActivated(q("#"));
+    EXPECT_EQ(shownTab, 1);
 }
 
 } // namespace

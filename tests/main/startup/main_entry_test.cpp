@@ -348,7 +348,10 @@ TEST_F(MainTest, SettingsAreLoadedForTheCommandAndSavedAfterIt)
 
 TEST_F(MainTest, ARoutineNotInThisBuildSaysSoAndTheRunStillCleansUp)
 {
-    m_options.runCommand = {}; // the real routines
+    // A program built with a table whose entry has no routine (none of the shipped ones).
+    static const CommandEntry table[] = {{"about", "s_Command_About", nullptr}};
+    m_options.commands = table;
+    m_options.runCommand = {}; // the table's routines
     TestHost h({}, 3);
     h.openBook(QStringLiteral("/books/album.xlsx"));
     EXPECT_EQ(run(line(QStringLiteral("/books/album.xlsx"), QStringLiteral("3"),
