@@ -26,6 +26,19 @@ void RawClient::sendBytes(const QByteArray& bytes)
     m_socket.waitForBytesWritten(2000);
 }
 
+bool RawClient::sendAllUnread(int timeoutMs)
+{
+    // With a full read buffer the socket takes nothing more from the connection.
+    m_socket.setReadBufferSize(1);
+    QElapsedTimer clock;
+    clock.start();
+    while (m_socket.bytesToWrite() > 0 && clock.elapsed() < timeoutMs &&
+           m_socket.state() == QLocalSocket::ConnectedState)
+        m_socket.waitForBytesWritten(50);
+    m_socket.setReadBufferSize(0);
+    return m_socket.bytesToWrite() == 0;
+}
+
 std::optional<host::remote::Message> RawClient::read(int timeoutMs)
 {
     QElapsedTimer clock;

@@ -20,6 +20,9 @@ public:
 
     void sendFrame(const QByteArray& payload);
     void sendBytes(const QByteArray& bytes);
+    // Sends everything that is still waiting to go without reading the host's replies, as a
+    // client that does not read: the host's replies pile up in the host.
+    bool sendAllUnread(int timeoutMs);
     // The next message within the time, or none.
     std::optional<host::remote::Message> read(int timeoutMs = 2000);
     // Whether the host closed the connection within the time (reading and dropping whatever

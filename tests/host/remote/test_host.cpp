@@ -4,6 +4,9 @@
 //
 //   remote_test_host [--window-id N] [--title TEXT] [BOOK...]
 //
+// Like the host application it provides the suite's macro workbook, so that the suite's runs
+// across processes see the trimming checks answered as in process.
+//
 // It prints "ready SOCKET" once it serves, and ends on SIGTERM or SIGINT, removing its entry.
 // A helper object, COMAddIns("PicrowsTest.Helper").Object, offers Sleep(ms) (a call that takes
 // its time) and SelectLater(address, ms) (a selection made as if by the user).
@@ -14,6 +17,7 @@
 #include "host/xl/range.h"
 #include "host/xl/workbook.h"
 #include "host/xl/worksheet.h"
+#include "macro_workbook/macro_workbook.h"
 
 #include <QCommandLineParser>
 #include <QGuiApplication>
@@ -92,6 +96,7 @@ int main(int argc, char** argv)
     if (parser.isSet(titleOption))
         options.caption = parser.value(titleOption);
     host::objects::Host host(options);
+    host.registerAddInWorkbook(picrows::macroWorkbook());
     const xl::Application application(host.application());
     try {
         for (const QString& book : parser.positionalArguments())
