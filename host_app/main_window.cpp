@@ -220,6 +220,8 @@ void MainWindow::reconcile()
                 sub->showMaximized();
             else
                 sub->show();
+            // A new window takes the keys in its cells, not in its formula bar.
+            window->view().setFocus(Qt::OtherFocusReason);
         }
         sub->setWindowTitle(book->name());
     }

@@ -86,6 +86,9 @@ WorkbookWindow::WorkbookWindow(std::shared_ptr<host::objects::Workbook> book, Mo
     m_nameBox->setMinimumWidth(90);
     m_nameBox->setFrameShape(QFrame::StyledPanel);
     m_formulaBar->setObjectName(QStringLiteral("formulaBar"));
+    // The formula bar takes the keys only when clicked: a window opens with the cells' focus,
+    // and Tab moves between cells, not into the bar.
+    m_formulaBar->setFocusPolicy(Qt::ClickFocus);
 
     auto* bar = new QHBoxLayout;
     bar->setContentsMargins(2, 2, 2, 2);

@@ -16,11 +16,41 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <cstdlib>
+
+#include <xcb/xcb.h>
+
 namespace picrows {
+
+namespace {
+
+// Empties the desktop's clipboard, taking it from the program that holds it. On X11 the
+// selection is released at the server's current time: Qt's own clear lets go only of what this
+// program holds, and a new owner stamped with this program's last event time is refused by
+// the server when the other program took the clipboard later, which would leave the picture
+// there to be captured again on the next tick.
+void emptyClipboard()
+{
+    QGuiApplication::clipboard()->clear();
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+    if (!connection)
+        return;
+    static const char kName[] = "CLIPBOARD";
+    xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 0, sizeof kName - 1, kName), nullptr);
+    if (!atom)
+        return;
+    xcb_set_selection_owner(connection, XCB_NONE, atom->atom, XCB_CURRENT_TIME);
+    std::free(atom);
+    xcb_flush(connection);
+}
+
+} // namespace
 
 void frmGet::clipButtonToggled(bool pressed)
 {
-    QGuiApplication::clipboard()->clear();
+    emptyClipboard();
     if (pressed)
         m_timClipboard->start();
     else
@@ -35,7 +65,7 @@ void frmGet::timClipboard_Timer()
     const ClipboardPicture picture = clipboardPicture(clipboard->mimeData());
     if (picture.kind == ClipboardPicture::Kind::None)
         return;
-    clipboard->clear();
+    emptyClipboard();
     const QString path = platform::F_GetTempFileFullpath(QStringLiteral("Clipboard_"));
     if (path.isEmpty()) {
         platform::showMessage(

@@ -283,8 +283,8 @@ TEST_F(Across, AHandlerMayLetGoOfTheConnectionsLastObject)
 {
     auto other = std::make_shared<ObjectRef>(host::remote::Client::connect(served.socketPath()));
     int calls = 0;
-    (*other)->events()->advise(std::make_shared<host::CallbackSink>(
-        [&](const QString&, const std::vector<Variant>&) {
+    (*other)->events()->advise(
+        std::make_shared<host::CallbackSink>([&](const QString&, const std::vector<Variant>&) {
             ++calls;
             other->reset(); // the connection ends with its last object, inside its own delivery
         }));
