@@ -3,6 +3,7 @@
 #include "cli/commands.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
 
 #include <cstdio>
 
@@ -45,6 +46,12 @@ QString helpText(QCommandLineParser& parser, const Usage& usage)
 std::optional<int> parseArguments(QCommandLineParser& parser, const Usage& usage,
                                   const QStringList& args, qsizetype positionals)
 {
+    return parseArguments(parser, usage, args, positionals, positionals);
+}
+
+std::optional<int> parseArguments(QCommandLineParser& parser, const Usage& usage,
+                                  const QStringList& args, qsizetype fewest, qsizetype most)
+{
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Show this help."));
     parser.addOption(help);
@@ -61,13 +68,13 @@ std::optional<int> parseArguments(QCommandLineParser& parser, const Usage& usage
         return kDone;
     }
     const QStringList given = parser.positionalArguments();
-    if (given.size() != positionals) {
+    if (given.size() < fewest || given.size() > most) {
         printError(
             usage.command,
-            given.size() < positionals
+            given.size() < fewest
                 ? QStringLiteral("missing argument; usage: picrows %1 %2")
                       .arg(QString::fromUtf8(usage.command), QString::fromUtf8(usage.synopsis))
-                : QStringLiteral("unexpected argument '%1'").arg(given.at(positionals)));
+                : QStringLiteral("unexpected argument '%1'").arg(given.at(most)));
         return kBadArguments;
     }
     return std::nullopt;
@@ -79,6 +86,32 @@ std::optional<QString> optionValue(const QCommandLineParser& parser,
     if (!parser.isSet(option))
         return std::nullopt;
     return parser.value(option);
+}
+
+bool outputPathUsable(const char* command, const QString& path)
+{
+    if (!path.endsWith(u'/') && !QFileInfo(path).isDir())
+        return true;
+    printError(command, QStringLiteral("%1 is a folder; give the path of a file").arg(path));
+    return false;
+}
+
+QCommandLineOption quietOption()
+{
+    return QCommandLineOption({QStringLiteral("q"), QStringLiteral("quiet")},
+                              QStringLiteral("Print no summary line when done."));
+}
+
+void printSummary(const char* command, const QString& summary, bool quiet)
+{
+    if (!quiet)
+        printError(command, summary);
+}
+
+QString counted(qsizetype n, const char* noun)
+{
+    return QStringLiteral("%1 %2%3").arg(n).arg(QLatin1String(noun),
+                                                n == 1 ? QString() : QStringLiteral("s"));
 }
 
 void printError(const char* command, const QString& message)

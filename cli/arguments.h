@@ -25,10 +25,27 @@ struct Usage
 // Answers nothing when the command should go on.
 std::optional<int> parseArguments(QCommandLineParser& parser, const Usage& usage,
                                   const QStringList& args, qsizetype positionals);
+// The same with a positional count from `fewest` to `most`.
+std::optional<int> parseArguments(QCommandLineParser& parser, const Usage& usage,
+                                  const QStringList& args, qsizetype fewest, qsizetype most);
 
 // The option's value when it was given; none when it was not.
 std::optional<QString> optionValue(const QCommandLineParser& parser,
                                    const QCommandLineOption& option);
+
+// False (after printing why) when `path`, an output file, names a folder or ends in a
+// separator: saving there would write beside the folder under another name, or fail late.
+bool outputPathUsable(const char* command, const QString& path);
+
+// -q, --quiet: no summary line.
+QCommandLineOption quietOption();
+
+// Writes "picrows COMMAND: SUMMARY" as one line on standard error unless `quiet`: what a
+// command that changed a workbook did, and where it saved it.
+void printSummary(const char* command, const QString& summary, bool quiet);
+
+// "1 picture", "3 pictures": a count and an English noun, plural by adding "s".
+QString counted(qsizetype n, const char* noun);
 
 // Writes "picrows COMMAND: MESSAGE" as one line on standard error.
 void printError(const char* command, const QString& message);

@@ -31,7 +31,7 @@ namespace cli {
 namespace {
 
 const Usage kUsage{
-    "insert", "BOOK --range ADDR [options] PATH... (-o OUT | --in-place)",
+    "insert", "(BOOK (-o OUT | --in-place) | --attach [BOOK]) --range ADDR [options] PATH...",
     "Inserts the pictures named by PATH into the cells of ADDR on the active sheet (or --sheet "
     "NAME), one picture per cell or per area, fitted as the settings say: the insertion "
     "dialog's selected-cells mode, with the range selected. A file is taken as it is; a "
@@ -41,10 +41,23 @@ const Usage kUsage{
     "(--config-dir names the settings folder); --no-exclude switches the stored exclusion tests "
     "off. Messages the engine shows are printed on "
     "standard error, one line each with their title; a question about overwriting a "
-    "paste-info cell is answered Yes with --overwrite-info, else No. At the end the excluded "
+    "paste-info cell is answered Yes with --overwrite-info, else No; a picture file that cannot "
+    "be read is named with the reason. At the end the excluded "
     "cells (\"excluded\\tADDRESS\\tREASON\") and the pictures left over (\"left over\\tPATH\") "
     "are listed on standard output. Exit codes: 0 done, 1 done with exclusions or leftovers "
-    "(or stopped by a host error), 2 bad arguments, 3 the workbook cannot be opened or saved."};
+    "(or stopped by a host error), 2 bad arguments, 3 the workbook cannot be opened or saved. "
+    "With --attach, the pictures go into the workbook BOOK (a workbook file name, default: the "
+    "active workbook) open in the running host, shown there at once and saved only when the "
+    "user saves (or picrows save --attach)."};
+
+// With --attach the workbook is optional: a first path that names a workbook is taken for it.
+bool namesWorkbook(const QString& path)
+{
+    for (const char* suffix : {".xlsx", ".xlsm", ".xls"})
+        if (path.endsWith(QLatin1String(suffix), Qt::CaseInsensitive))
+            return true;
+    return false;
+}
 
 bool stderrIsTerminal()
 {
@@ -89,11 +102,13 @@ private:
 };
 
 // Each message on one line with its title; the occupied paste-info cell is answered by flag.
+// A refused picture file is named, with the host's reason, instead of the dialog's "unknown
+// error".
 class OneLineMessages : public platform::MessageService
 {
 public:
-    OneLineMessages(ProgressBar& bar, bool overwriteInfo)
-        : m_bar(bar), m_printer(stderr, [overwriteInfo](const platform::Message& m) {
+    OneLineMessages(ProgressBar& bar, const picrows::PasteRun& run, bool overwriteInfo)
+        : m_bar(bar), m_run(run), m_printer(stderr, [overwriteInfo](const platform::Message& m) {
               if (m.buttons == platform::MsgButtons::YesNo &&
                   m.text.startsWith(QStringLiteral("パスを貼り付けようとしているセル")))
                   return overwriteInfo ? platform::MsgAnswer::Yes : platform::MsgAnswer::No;
@@ -104,6 +119,11 @@ public:
     platform::MsgAnswer show(const platform::Message& message) override
     {
         m_bar.clear();
+        if (message.title == QStringLiteral("読み込みエラー") && m_run.refusal) {
+            printError(kUsage.command, QStringLiteral("cannot read %1: %2")
+                                           .arg(m_run.refusal->path, m_run.refusal->reason));
+            return platform::MsgAnswer::OK;
+        }
         platform::Message line = message;
         line.text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
         line.text.replace(u'\n', u' ');
@@ -112,6 +132,7 @@ public:
 
 private:
     ProgressBar& m_bar;
+    const picrows::PasteRun& m_run;
     platform::PrintingMessages m_printer;
 };
 
@@ -157,13 +178,14 @@ int runInsert(const QStringList& args)
     const QCommandLineOption configDir(QStringLiteral("config-dir"),
                                        QStringLiteral("The folder of the settings file."),
                                        QStringLiteral("DIR"));
+    const QCommandLineOption quiet = quietOption();
     InsertOverrides overrides;
     const auto build = [&](QCommandLineParser& parser) {
         parser.addPositionalArgument(QStringLiteral("BOOK"), QStringLiteral("The workbook."));
         parser.addPositionalArgument(QStringLiteral("PATH"),
                                      QStringLiteral("Picture files and folders."));
         for (const QCommandLineOption& o :
-             {rangeOption, sheetOption, outOption, inPlace, configDir})
+             {rangeOption, sheetOption, outOption, inPlace, configDir, attachOption(), quiet})
             parser.addOption(o);
         overrides.addTo(parser);
     };
@@ -173,11 +195,13 @@ int runInsert(const QStringList& args)
     probe.addOption(QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}));
     probe.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const bool probed = probe.parse(QStringList(QStringLiteral("picrows")) + args);
+    const bool attach = attachRequested(args);
+    const qsizetype fewest = attach ? 1 : 2;
     QCommandLineParser parser;
     build(parser);
     if (const auto stop =
-            parseArguments(parser, kUsage, args,
-                           probed ? std::max<qsizetype>(2, probe.positionalArguments().size()) : 2))
+            parseArguments(parser, kUsage, args, fewest,
+                           probed ? std::max(fewest, probe.positionalArguments().size()) : fewest))
         return *stop;
 
     QString error;
@@ -185,29 +209,45 @@ int runInsert(const QStringList& args)
         printError(kUsage.command, error);
         return kBadArguments;
     }
-    const QStringList given = parser.positionalArguments();
-    const QString bookPath = given.front();
+    QStringList given = parser.positionalArguments();
+    const QString bookPath =
+        !attach || namesWorkbook(given.front()) ? given.takeFirst() : QString();
+    if (given.isEmpty()) {
+        printError(kUsage.command, QStringLiteral("missing PATH: the pictures to insert"));
+        return kBadArguments;
+    }
     const QString outPath = parser.value(outOption);
     if (!parser.isSet(rangeOption)) {
         printError(kUsage.command, QStringLiteral("missing --range ADDR"));
         return kBadArguments;
     }
-    if (outPath.isEmpty() == !parser.isSet(inPlace)) {
+    if (attach && (parser.isSet(outOption) || parser.isSet(inPlace))) {
+        printError(kUsage.command,
+                   QStringLiteral("--attach leaves saving to the host: no -o or --in-place"));
+        return kBadArguments;
+    }
+    if (!attach && outPath.isEmpty() == !parser.isSet(inPlace)) {
         printError(kUsage.command, QStringLiteral("give one of -o OUT and --in-place"));
         return kBadArguments;
     }
+    if (!outPath.isEmpty() && !outputPathUsable(kUsage.command, outPath))
+        return kBadArguments;
     picrows::PictureList list;
-    if (!listPictures(given.mid(1), list, error)) {
+    if (!listPictures(given, list, error)) {
         printError(kUsage.command, error);
         return kBadArguments;
     }
 
-    const std::unique_ptr<BookSession> session = openBookOrReport(kUsage.command, bookPath);
+    const std::unique_ptr<BookSession> session = attach
+                                                     ? attachBookOrReport(kUsage.command, bookPath)
+                                                     : openBookOrReport(kUsage.command, bookPath);
     if (!session)
         return kBookUnusable;
     const xl::Application& app = session->app();
     xl::Range range;
     try {
+        if (attach)
+            session->book().Activate();
         if (parser.isSet(sheetOption))
             session->book().Worksheets(parser.value(sheetOption)).Activate();
     } catch (const host::HostError& e) {
@@ -240,7 +280,7 @@ int runInsert(const QStringList& args)
     const int total = list.count();
     ProgressBar bar(total, stderrIsTerminal());
     run.statusPanel = &bar;
-    OneLineMessages messages(bar, overrides.overwriteInfo());
+    OneLineMessages messages(bar, run, overrides.overwriteInfo());
     platform::ScopedMessageService messagesInPlace(messages);
     platform::ScriptedKeys noKeys; // a batch run is not cancelled from the keyboard
     platform::ScopedKeyState keysInPlace(noKeys);
@@ -262,13 +302,33 @@ int runInsert(const QStringList& args)
     QString report;
     for (const QString& entry : outcome.ExclusionList)
         report += QStringLiteral("excluded\t") + entry + u'\n';
+    for (const picrows::RefusedFile& refused : outcome.refused)
+        report += QStringLiteral("left over\t") + refused.path + u'\n';
     for (const QString& path : list.paths())
         report += QStringLiteral("left over\t") + path + u'\n';
     printOut(report);
 
-    if (!saveBookOrReport(kUsage.command, session->book(), outPath))
+    if (!attach && !saveBookOrReport(kUsage.command, session->book(), outPath))
         return kBookUnusable;
-    const bool remarks = !outcome.ExclusionList.isEmpty() || !list.isEmpty() || outcome.error;
+    const QString pictures = counted(outcome.inserted.size(), "picture");
+    const QString where =
+        overrides.excelMode()
+            ? QStringLiteral("at %1").arg(range.Item(1).Address())
+            : QStringLiteral("into %1%2")
+                  .arg(outcome.inserted.size() == outcome.targets
+                           ? QString()
+                           : QStringLiteral("%1 of ").arg(outcome.inserted.size()),
+                       counted(outcome.targets, "target"));
+    printSummary(kUsage.command,
+                 (attach ? QStringLiteral("inserted %1 %2; in %3")
+                         : QStringLiteral("inserted %1 %2; saved %3"))
+                     .arg(pictures, where,
+                          attach ? QStringLiteral("the running host's workbook, not saved")
+                          : outPath.isEmpty() ? bookPath
+                                              : outPath),
+                 parser.isSet(quiet));
+    const bool remarks = !outcome.ExclusionList.isEmpty() || !outcome.refused.isEmpty() ||
+                         !list.isEmpty() || outcome.error;
     return remarks ? kDoneWithRemarks : kDone;
 }
 

@@ -15,10 +15,12 @@ namespace cli {
 namespace {
 
 const Usage kUsage{
-    "inspect", "BOOK [--sheet NAME] [--range ADDR] [--json]",
+    "inspect", "(BOOK | --attach [BOOK]) [--sheet NAME] [--range ADDR] [--json]",
     "Prints what the host sees of the workbook BOOK: every worksheet's name, visibility and "
-    "protection, and for the range (default: each sheet's used range) every cell's address, "
-    "Left, Top, Width and Height in points, merge area, hidden, locked and value."};
+    "protection, for the range (default: each sheet's used range) every cell's address, "
+    "Left, Top, Width and Height in points, merge area, hidden, locked and value, and every "
+    "shape. With --attach, the workbook BOOK (default: the active one) open in the running "
+    "host."};
 
 } // namespace
 
@@ -35,17 +37,16 @@ int runInspect(const QStringList& args)
         QStringLiteral("ADDR"));
     const QCommandLineOption jsonOption(QStringLiteral("json"),
                                         QStringLiteral("Print JSON instead of text."));
-    parser.addOptions({sheetOption, rangeOption, jsonOption});
-    if (const auto stop = parseArguments(parser, kUsage, args, 1))
+    parser.addOptions({sheetOption, rangeOption, jsonOption, attachOption()});
+    if (const auto stop = parseArguments(parser, kUsage, args, attachRequested(args) ? 0 : 1, 1))
         return *stop;
-    const QString bookPath = parser.positionalArguments().constFirst();
     const QString address = parser.value(rangeOption);
     if (parser.isSet(rangeOption) && address.trimmed().isEmpty()) {
         printError(kUsage.command, QStringLiteral("--range needs an address"));
         return kBadArguments;
     }
 
-    const std::unique_ptr<BookSession> session = openBookOrReport(kUsage.command, bookPath);
+    const std::unique_ptr<BookSession> session = openSessionOrReport(kUsage.command, parser);
     if (!session)
         return kBookUnusable;
 

@@ -18,8 +18,8 @@ namespace {
 
 const Usage kUsage{
     "reduce",
-    "BOOK [--scope sheet|book] [--sheet NAME] [--factor N] [--cut | --no-cut] [--no-reduce] "
-    "(-o OUT | --in-place)",
+    "(BOOK (-o OUT | --in-place) | --attach [BOOK]) [--scope sheet|book] [--sheet NAME] "
+    "[--factor N] [--cut | --no-cut] [--no-reduce]",
     "Replaces each picture of the workbook that is stored much larger than it is shown by a "
     "JPEG copy whose untouched size is N times (default 2, from 1 to 10) its displayed size; "
     "with --cut, a picture cropped by 2 points or more on a side also loses its cropped parts; "
@@ -28,7 +28,9 @@ const Usage kUsage{
     "--sheet) or one sheet (sheet: NAME, or the active one); hidden sheets and pictures in "
     "groups are left alone. One line per picture is printed (mark, book, sheet, object, "
     "description: \"○\" replaced, \"×\" failed, \"-\" nothing to do), then the file's size "
-    "before and after. Messages are printed on standard error. Exit codes: 0 done, 1 done with "
+    "before and after. With --attach, the workbook BOOK (default: the active one) open in the "
+    "running host, left unsaved, through the desktop clipboard the host shares. Messages are "
+    "printed on standard error. Exit codes: 0 done, 1 done with "
     "failures (or stopped by a host error), 2 bad arguments, 3 the workbook cannot be opened or "
     "saved."};
 
@@ -101,19 +103,25 @@ int runReduce(const QStringList& args)
                                        QStringLiteral("Where to save the workbook."),
                                        QStringLiteral("OUT"));
     const QCommandLineOption inPlace(QStringLiteral("in-place"), QStringLiteral("Save over BOOK."));
+    const QCommandLineOption quiet = quietOption();
     parser.addOptions({scopeOption, sheetOption, factorOption, cutOption, noCutOption,
-                       noReduceOption, outOption, inPlace});
-    if (const auto stop = parseArguments(parser, kUsage, args, 1))
+                       noReduceOption, outOption, inPlace, attachOption(), quiet});
+    const bool attach = attachRequested(args);
+    if (const auto stop = parseArguments(parser, kUsage, args, attach ? 0 : 1, 1))
         return *stop;
 
     const auto bad = [](const QString& why) {
         printError(kUsage.command, why);
         return kBadArguments;
     };
-    const QString bookPath = parser.positionalArguments().constFirst();
+    const QString bookPath = attach ? QString() : parser.positionalArguments().constFirst();
     const QString outPath = parser.value(outOption);
-    if (outPath.isEmpty() == !parser.isSet(inPlace))
+    if (attach && (parser.isSet(outOption) || parser.isSet(inPlace)))
+        return bad(QStringLiteral("--attach leaves saving to the host: no -o or --in-place"));
+    if (!attach && outPath.isEmpty() == !parser.isSet(inPlace))
         return bad(QStringLiteral("give one of -o OUT and --in-place"));
+    if (!outPath.isEmpty() && !outputPathUsable(kUsage.command, outPath))
+        return kBadArguments;
     if (parser.isSet(cutOption) && parser.isSet(noCutOption))
         return bad(QStringLiteral("--cut and --no-cut exclude each other"));
     QString scope = parser.isSet(sheetOption) ? QStringLiteral("sheet") : QStringLiteral("book");
@@ -141,8 +149,8 @@ int runReduce(const QStringList& args)
     if (!picrows::reduceStartEnabled(options.picture.reduce, options.picture.cut))
         return bad(QStringLiteral("nothing to do: --no-reduce without --cut"));
 
-    const qint64 sizeBefore = QFileInfo(bookPath).size();
-    const std::unique_ptr<BookSession> session = openBookOrReport(kUsage.command, bookPath);
+    const qint64 sizeBefore = attach ? 0 : QFileInfo(bookPath).size();
+    const std::unique_ptr<BookSession> session = openSessionOrReport(kUsage.command, parser);
     if (!session)
         return kBookUnusable;
     const xl::Application& app = session->app();
@@ -165,15 +173,29 @@ int runReduce(const QStringList& args)
     if (outcome.error)
         printError(kUsage.command, outcome.error->report());
 
-    if (!saveBookOrReport(kUsage.command, session->book(), outPath))
-        return kBookUnusable;
     const QString savePath = outPath.isEmpty() ? bookPath : outPath;
-    printOut(sizeLine(sizeBefore, QFileInfo(savePath).size()));
+    if (!attach) {
+        if (!saveBookOrReport(kUsage.command, session->book(), outPath))
+            return kBookUnusable;
+        printOut(sizeLine(sizeBefore, QFileInfo(savePath).size()));
+    }
 
-    bool failed = false;
-    for (const picrows::ReduceRow& row : outcome.rows)
-        failed = failed || row.mark == QStringLiteral("×");
-    return failed || outcome.error ? kDoneWithRemarks : kDone;
+    qsizetype replaced = 0;
+    qsizetype failed = 0;
+    for (const picrows::ReduceRow& row : outcome.rows) {
+        replaced += row.mark == QStringLiteral("○") ? 1 : 0;
+        failed += row.mark == QStringLiteral("×") ? 1 : 0;
+    }
+    printSummary(
+        kUsage.command,
+        (attach ? QStringLiteral("replaced %1 of %2%3; in %4")
+                : QStringLiteral("replaced %1 of %2%3; saved %4"))
+            .arg(replaced)
+            .arg(counted(outcome.rows.size(), "picture"),
+                 failed > 0 ? QStringLiteral(" (%1 failed)").arg(failed) : QString(),
+                 attach ? QStringLiteral("the running host's workbook, not saved") : savePath),
+        parser.isSet(quiet));
+    return failed > 0 || outcome.error ? kDoneWithRemarks : kDone;
 }
 
 } // namespace cli

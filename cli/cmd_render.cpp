@@ -3,17 +3,11 @@
 #include "cli/open_book.h"
 
 #include "host/automation/host_error.h"
-#include "host/model/workbook.h"
-#include "host/objects/range.h"
-#include "host/objects/workbook.h"
-#include "host/objects/worksheet.h"
-#include "host/render/sheet_render.h"
 #include "host/xl/range.h"
 #include "host/xl/worksheet.h"
 
 #include <QCommandLineParser>
-#include <QImageWriter>
-#include <QSaveFile>
+#include <QFileInfo>
 
 #include <cmath>
 
@@ -22,22 +16,17 @@ namespace cli {
 namespace {
 
 const Usage kUsage{
-    "render", "BOOK [--sheet NAME] [--range ADDR] [--scale N] [--grid] -o OUT.png",
+    "render",
+    "(BOOK | --attach [BOOK]) [--sheet NAME] [--range ADDR] [--scale N] [--grid] -o OUT.png",
     "Renders a block of cells of the workbook BOOK as the host's copy of cells shows it: "
     "values, merged areas and the shapes over them, at 96 dpi times the scale, with the "
     "block's top-left corner at the image's top-left. The block is the range ADDR of the "
     "worksheet NAME (default: the active sheet); without --range, the cells in use together "
-    "with the cells under the shapes."};
+    "with the cells under the shapes. With --attach, the workbook BOOK (default: the active "
+    "one) open in the running host."};
 
-// Writes the image as PNG beside the target, then renames it into place.
-bool writePng(const QImage& image, const QString& path)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    QImageWriter writer(&file, "png");
-    return writer.write(image) && file.commit();
-}
+// What the host raises for a file it cannot write.
+constexpr int kFileAccessError = 75;
 
 } // namespace
 
@@ -60,15 +49,17 @@ int runRender(const QStringList& args)
     const QCommandLineOption outOption({QStringLiteral("o"), QStringLiteral("output")},
                                        QStringLiteral("The PNG file to write."),
                                        QStringLiteral("OUT"));
-    parser.addOptions({sheetOption, rangeOption, scaleOption, gridOption, outOption});
-    if (const auto stop = parseArguments(parser, kUsage, args, 1))
+    parser.addOptions(
+        {sheetOption, rangeOption, scaleOption, gridOption, outOption, attachOption()});
+    if (const auto stop = parseArguments(parser, kUsage, args, attachRequested(args) ? 0 : 1, 1))
         return *stop;
-    const QString bookPath = parser.positionalArguments().constFirst();
     const QString outPath = parser.value(outOption);
     if (outPath.isEmpty()) {
         printError(kUsage.command, QStringLiteral("missing -o OUT.png"));
         return kBadArguments;
     }
+    if (!outputPathUsable(kUsage.command, outPath))
+        return kBadArguments;
     bool scaleIsNumber = false;
     const double scale = parser.value(scaleOption).toDouble(&scaleIsNumber);
     if (!scaleIsNumber || !std::isfinite(scale) || scale <= 0 || scale > 16) {
@@ -81,7 +72,7 @@ int runRender(const QStringList& args)
         return kBadArguments;
     }
 
-    const std::unique_ptr<BookSession> session = openBookOrReport(kUsage.command, bookPath);
+    const std::unique_ptr<BookSession> session = openSessionOrReport(kUsage.command, parser);
     if (!session)
         return kBookUnusable;
 
@@ -89,27 +80,21 @@ int runRender(const QStringList& args)
         worksheetOrReport(kUsage.command, session->book(), optionValue(parser, sheetOption));
     if (sheet.isNothing())
         return kBadArguments;
-    // The batch command runs the host in this process: the renderer reads its model.
-    const auto sheetObject = std::dynamic_pointer_cast<host::objects::Worksheet>(sheet.ref());
-    if (!sheetObject || !sheetObject->hasCells()) {
+    if (sheet.TypeName() != QStringLiteral("Worksheet")) {
         printError(kUsage.command,
                    QStringLiteral("sheet '%1' is not a worksheet of cells").arg(sheet.Name()));
         return kBadArguments;
     }
-    const host::model::Workbook& book = sheetObject->book().model();
-    const host::model::Sheet& model = sheetObject->sheet();
-
-    host::model::CellRect area = host::render::usedArea(book, model);
+    host::Variant block = host::Variant::missing();
     if (!address.isEmpty()) {
         try {
-            const auto range =
-                std::dynamic_pointer_cast<host::objects::Range>(sheet.Range(address).ref());
-            if (!range || range->areas().size() != 1) {
+            const xl::Range range = sheet.Range(address);
+            if (range.Areas().Count() != 1) {
                 printError(kUsage.command,
                            QStringLiteral("bad range '%1': one block of cells only").arg(address));
                 return kBadArguments;
             }
-            area = range->areas().front();
+            block = range.toVariant();
         } catch (const host::HostError& e) {
             printError(kUsage.command,
                        QStringLiteral("bad range '%1': %2").arg(address, e.report()));
@@ -117,20 +102,19 @@ int runRender(const QStringList& args)
         }
     }
 
-    host::render::RangeLook look;
-    look.gridLines = parser.isSet(gridOption);
-    const QImage image = host::render::renderRange(book, model, area, 4.0 / 3.0 * scale, look);
-    if (image.isNull()) {
+    // The host draws the block and writes the file: the host may be in another process.
+    try {
+        sheet.call(QStringLiteral("ExportPicture"),
+                   {QFileInfo(outPath).absoluteFilePath(), block, scale, parser.isSet(gridOption)});
+    } catch (const host::HostError& e) {
+        if (e.number() == kFileAccessError) {
+            printError(kUsage.command, QStringLiteral("cannot write %1").arg(outPath));
+            return kBookUnusable;
+        }
         printError(kUsage.command,
-                   QStringLiteral("%1 is empty or too large to render at scale %2; choose a "
-                                  "smaller one with --range or --scale")
-                       .arg(host::model::formatA1(area, false))
-                       .arg(scale));
+                   e.description() +
+                       QStringLiteral("; choose a smaller one with --range or --scale"));
         return kBadArguments;
-    }
-    if (!writePng(image, outPath)) {
-        printError(kUsage.command, QStringLiteral("cannot write %1").arg(outPath));
-        return kBookUnusable;
     }
     return kDone;
 }

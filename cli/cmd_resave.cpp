@@ -29,6 +29,8 @@ int runResave(const QStringList& args)
         printError(usage.command, QStringLiteral("missing -o OUT"));
         return kBadArguments;
     }
+    if (!outputPathUsable(usage.command, outPath))
+        return kBadArguments;
 
     const std::unique_ptr<BookSession> session = openBookOrReport(usage.command, bookPath);
     if (!session)

@@ -18,13 +18,15 @@ namespace cli {
 namespace {
 
 const Usage kUsage{
-    "savepic", "BOOK [--sheet NAME] (--range ADDR | --shape NAME) -o FILE.emf|.bmp|.jpg",
+    "savepic",
+    "(BOOK | --attach [BOOK]) [--sheet NAME] (--range ADDR | --shape NAME) -o FILE.emf|.bmp|.jpg",
     "Saves a block of cells or a shape of the workbook BOOK as the picture the host's Copy "
     "renders of it: an enhanced metafile (.emf), a bitmap (.bmp) or a JPEG (.jpg), chosen by "
     "the ending of FILE. The sheet is NAME (default: the active sheet). Messages the command "
     "shows are printed on standard error; a question is answered with its default button. "
-    "Exit codes: 0 written, 2 bad arguments, 3 the workbook cannot be opened or the file was "
-    "not written."};
+    "With --attach, the workbook BOOK (default: the active one) open in the running host, "
+    "through the desktop clipboard the host shares. Exit codes: 0 written, 2 bad arguments, 3 "
+    "the workbook cannot be opened or the file was not written."};
 
 // The host is the start-up context's while the command runs, as in the main program.
 struct AttachedHost
@@ -53,10 +55,9 @@ int runSavePic(const QStringList& args)
     const QCommandLineOption outOption({QStringLiteral("o"), QStringLiteral("output")},
                                        QStringLiteral("The picture file to write."),
                                        QStringLiteral("FILE"));
-    parser.addOptions({sheetOption, rangeOption, shapeOption, outOption});
-    if (const auto stop = parseArguments(parser, kUsage, args, 1))
+    parser.addOptions({sheetOption, rangeOption, shapeOption, outOption, attachOption()});
+    if (const auto stop = parseArguments(parser, kUsage, args, attachRequested(args) ? 0 : 1, 1))
         return *stop;
-    const QString bookPath = parser.positionalArguments().constFirst();
     const QString outPath = parser.value(outOption);
     if (outPath.isEmpty()) {
         printError(kUsage.command, QStringLiteral("missing -o FILE.emf|.bmp|.jpg"));
@@ -72,7 +73,7 @@ int runSavePic(const QStringList& args)
         return kBadArguments;
     }
 
-    const std::unique_ptr<BookSession> session = openBookOrReport(kUsage.command, bookPath);
+    const std::unique_ptr<BookSession> session = openSessionOrReport(kUsage.command, parser);
     if (!session)
         return kBookUnusable;
 

@@ -14,6 +14,7 @@
 #include "platform/settings_store.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
 
 #include <memory>
 
@@ -113,7 +114,8 @@ int runSave(const QStringList& args)
         valued("template-name", "The template sheet's name (default: the sheet's).", "NAME");
     QCommandLineParser parser;
     parser.addPositionalArgument(QStringLiteral("BOOK"), QStringLiteral("The workbook."));
-    for (const QCommandLineOption& o : {sheetOption, bookName, templateName, kConfigDir})
+    const QCommandLineOption quiet = quietOption();
+    for (const QCommandLineOption& o : {sheetOption, bookName, templateName, kConfigDir, quiet})
         parser.addOption(o);
     if (const auto stop = parseArguments(parser, kSaveUsage, args, 1))
         return *stop;
@@ -150,9 +152,15 @@ int runSave(const QStringList& args)
         });
     if (refused)
         return kBadArguments;
-    if (outcome.status == picrows::TemplateOutcome::Done)
-        printOut(attached.setting().MyDocPath() + u'/' + outcome.bookFile + u'\t' +
-                 outcome.sheetName + u'\n');
+    if (outcome.status == picrows::TemplateOutcome::Done) {
+        const QString saved = attached.setting().MyDocPath() + u'/' + outcome.bookFile;
+        printOut(saved + u'\t' + outcome.sheetName + u'\n');
+        printSummary(
+            kSaveUsage.command,
+            QStringLiteral("added the template %1!%2; saved %3")
+                .arg(QFileInfo(outcome.bookFile).completeBaseName(), outcome.sheetName, saved),
+            parser.isSet(quiet));
+    }
     return exitCodeOf(outcome);
 }
 
@@ -196,7 +204,8 @@ int runOpen(const QStringList& args)
     QCommandLineParser parser;
     parser.addPositionalArgument(QStringLiteral("BOOK!SHEET"),
                                  QStringLiteral("The template, as 'template list' shows it."));
-    for (const QCommandLineOption& o : {into, after, newBook, kConfigDir})
+    const QCommandLineOption quiet = quietOption();
+    for (const QCommandLineOption& o : {into, after, newBook, kConfigDir, quiet})
         parser.addOption(o);
     if (const auto stop = parseArguments(parser, kOpenUsage, args, 1))
         return *stop;
@@ -208,6 +217,8 @@ int runOpen(const QStringList& args)
         printError(kOpenUsage.command, QStringLiteral("--after goes with --into"));
         return kBadArguments;
     }
+    if (parser.isSet(newBook) && !outputPathUsable(kOpenUsage.command, parser.value(newBook)))
+        return kBadArguments;
     const QString wanted = parser.positionalArguments().front();
 
     // --new starts from a blank workbook: the command's state check needs a window.
@@ -278,6 +289,13 @@ int runOpen(const QStringList& args)
                    QStringLiteral("cannot save %1: %2").arg(savePath, e.report()));
         return kBookUnusable;
     }
+    printSummary(kOpenUsage.command,
+                 QStringLiteral("copied the template %1 into %2; saved %3")
+                     .arg(wanted,
+                          parser.isSet(into) ? QStringLiteral("the workbook")
+                                             : QStringLiteral("a new workbook"),
+                          savePath),
+                 parser.isSet(quiet));
     return kDone;
 }
 

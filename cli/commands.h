@@ -26,6 +26,7 @@ int runInsert(const QStringList& args);
 int runReduce(const QStringList& args);
 int runRender(const QStringList& args);
 int runResave(const QStringList& args);
+int runSaveAttached(const QStringList& args);
 int runSavePic(const QStringList& args);
 int runSettings(const QStringList& args);
 int runTemplate(const QStringList& args);
@@ -36,6 +37,7 @@ inline constexpr Command kCommands[] = {
     {"reduce", "replace pictures stored larger than shown by smaller copies", runReduce},
     {"render", "render a block of cells and its shapes as a PNG picture", runRender},
     {"resave", "open a workbook and save it again", runResave},
+    {"save", "save a workbook open in the running host (--attach)", runSaveAttached},
     {"savepic", "save cells or a shape as the picture Copy renders (EMF, BMP, JPEG)", runSavePic},
     {"settings", "show or change the settings the programs share", runSettings},
     {"template", "save a sheet as a template, list the templates, open one", runTemplate},

@@ -1,4 +1,5 @@
 #include "cli/commands.h"
+#include "cli/library_chatter.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -9,6 +10,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <exception>
 
 namespace {
 
@@ -36,14 +38,25 @@ void provideRuntimeDir()
         qputenv("XDG_RUNTIME_DIR", dir);
 }
 
+bool attachesToHost(int argc, char** argv)
+{
+    for (int i = 2; i < argc; ++i)
+        if (std::strcmp(argv[i], "--attach") == 0)
+            return true;
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    // The host renders and measures text, which needs Qt Gui but no display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    // The host renders and measures text, which needs Qt Gui but no display. Attached to a
+    // running host, the command shares the desktop's clipboard with it when there is one.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+        !(attachesToHost(argc, argv) && !qEnvironmentVariableIsEmpty("DISPLAY")))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     provideRuntimeDir();
+    cli::dropImageLibraryChatter();
     QGuiApplication app(argc, argv);
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
@@ -56,9 +69,17 @@ int main(int argc, char** argv)
         printUsage(stdout);
         return cli::kDone;
     }
-    for (const cli::Command& c : cli::kCommands)
-        if (name == QString::fromLatin1(c.name))
+    for (const cli::Command& c : cli::kCommands) {
+        if (name != QString::fromLatin1(c.name))
+            continue;
+        // Caught here so that the stack unwinds: a host ends its background work as it goes.
+        try {
             return c.run(args);
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "picrows %s: failed: %s\n", c.name, e.what());
+            return cli::kBookUnusable;
+        }
+    }
     std::fprintf(stderr, "picrows: unknown command '%s'\n", qPrintable(name));
     printUsage(stderr);
     return cli::kBadArguments;

@@ -2,14 +2,15 @@
 
 #include "host/automation/host_error.h"
 #include "host/model/cell_ref.h"
-#include "host/model/workbook.h"
-#include "host/objects/worksheet.h"
 #include "host/xl/range.h"
+#include "host/xl/shape.h"
 #include "host/xl/worksheet.h"
 
 namespace cli {
 
 namespace {
+
+constexpr int kPictureType = 13; // msoPicture
 
 // A cell of `area` at a 0-based row and column offset.
 xl::Range cellOf(const xl::Range& area, int row, int column)
@@ -88,34 +89,31 @@ void reportArea(const xl::Range& area, std::vector<CellReport>& out)
     }
 }
 
-// The sheet's shapes as the in-process host holds them.
+// The sheet's shapes in z-order, as the host's Shapes collection answers them.
 std::vector<ShapeReport> reportShapes(const xl::Worksheet& sheet)
 {
     std::vector<ShapeReport> out;
-    const auto* object = dynamic_cast<const host::objects::Worksheet*>(sheet.ref().get());
-    if (!object)
-        return out;
-    for (const host::model::Shape& shape : object->sheet().drawing.shapes) {
+    for (const xl::Shape& shape : sheet.Shapes().items()) {
         ShapeReport r;
-        r.name = shape.name;
-        r.type = int(shape.kind);
-        r.left = shape.left;
-        r.top = shape.top;
-        r.width = shape.width;
-        r.height = shape.height;
-        r.rotation = shape.rotation;
-        r.placement = int(shape.placement);
-        if (shape.picture) {
-            const host::model::PictureData& p = *shape.picture;
+        r.name = shape.Name();
+        r.type = shape.Type();
+        r.left = shape.Left();
+        r.top = shape.Top();
+        r.width = shape.Width();
+        r.height = shape.Height();
+        r.rotation = shape.Rotation();
+        r.placement = shape.Placement();
+        if (r.type == kPictureType) {
+            const xl::PictureFormat format = shape.PictureFormat();
             r.picture = true;
-            r.untouchedWidth = p.untouchedWidth;
-            r.untouchedHeight = p.untouchedHeight;
-            r.cropLeft = p.cropLeft;
-            r.cropTop = p.cropTop;
-            r.cropRight = p.cropRight;
-            r.cropBottom = p.cropBottom;
-            r.brightness = p.brightness;
-            r.contrast = p.contrast;
+            r.untouchedWidth = format.get(QStringLiteral("UntouchedWidth")).toDouble();
+            r.untouchedHeight = format.get(QStringLiteral("UntouchedHeight")).toDouble();
+            r.cropLeft = format.CropLeft();
+            r.cropTop = format.CropTop();
+            r.cropRight = format.CropRight();
+            r.cropBottom = format.CropBottom();
+            r.brightness = format.Brightness();
+            r.contrast = format.Contrast();
         }
         out.push_back(std::move(r));
     }

@@ -9,5 +9,5 @@ configure_asan_build() {
   fi
   CXX=clang++ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
     -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" -DPICROWS_SANITIZE=ON -DPICROWS_FUZZ=ON \
-    -DPICROWS_BENCH=OFF -DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=16 >/dev/null
+    -DPICROWS_BENCH=OFF >/dev/null
 }

@@ -2,7 +2,29 @@
 
 #include "host/automation/host_error.h"
 
+#include <algorithm>
+
 namespace host {
+
+Args& Args::addByRef(std::shared_ptr<Variant> variable)
+{
+    positional.push_back(variable ? *variable : Variant());
+    byRef.emplace_back(positional.size() - 1, std::move(variable));
+    return *this;
+}
+
+bool Args::isByRef(std::size_t index) const
+{
+    return std::any_of(byRef.cbegin(), byRef.cend(),
+                       [index](const auto& entry) { return entry.first == index && entry.second; });
+}
+
+void Args::writeBack(std::size_t index, const Variant& value) const
+{
+    for (const auto& [at, variable] : byRef)
+        if (at == index && variable)
+            *variable = value;
+}
 
 Dispatch::~Dispatch() = default;
 

@@ -12,7 +12,8 @@ namespace host {
 
 class EventSource;
 
-enum class CallKind {
+enum class CallKind
+{
     Get,    // property get; also a method call when the member is a method
     Let,    // property assignment of a value (the value is the last positional argument)
     Set,    // property assignment of an object reference
@@ -24,6 +25,10 @@ struct Args
 {
     std::vector<Variant> positional;
     std::vector<std::pair<QString, Variant>> named;
+    // The positional arguments passed by reference: their index and the caller's variable,
+    // which receives what the callee writes back (a by-value argument's write is dropped, as
+    // the language drops it).
+    std::vector<std::pair<std::size_t, std::shared_ptr<Variant>>> byRef;
 
     Args() = default;
     Args(std::initializer_list<Variant> values) : positional(values) {}
@@ -34,6 +39,14 @@ struct Args
         named.emplace_back(name, std::move(value));
         return *this;
     }
+
+    // Appends a positional argument passed by reference: the callee sees *variable and its
+    // writeBack() lands in *variable, in this process or across.
+    Args& addByRef(std::shared_ptr<Variant> variable);
+
+    bool isByRef(std::size_t index) const;
+    // The callee's side: a new value for positional argument `index`.
+    void writeBack(std::size_t index, const Variant& value) const;
 };
 
 // An automation object: every member is reached by name, without regard to letter case, so

@@ -6,6 +6,8 @@ namespace host {
 
 EventSink::~EventSink() = default;
 
+EventSource::~EventSource() = default;
+
 int EventSource::advise(std::shared_ptr<EventSink> sink)
 {
     const int cookie = m_nextCookie++;
@@ -24,6 +26,13 @@ void EventSource::fire(const QString& name, const std::vector<Variant>& args) co
     const auto sinks = m_sinks;
     for (const auto& entry : sinks)
         entry.second->onEvent(name, args);
+}
+
+void EventSource::fireByRef(const QString& name, std::vector<Variant>& args) const
+{
+    const auto sinks = m_sinks;
+    for (const auto& entry : sinks)
+        entry.second->onEventByRef(name, args);
 }
 
 } // namespace host

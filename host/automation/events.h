@@ -18,17 +18,27 @@ class EventSink
 public:
     virtual ~EventSink();
     virtual void onEvent(const QString& name, const std::vector<Variant>& args) = 0;
+    // An event with arguments passed by reference, which handlers may change (a click's
+    // CancelDefault). A sink that changes none hears it as any other event.
+    virtual void onEventByRef(const QString& name, std::vector<Variant>& args)
+    {
+        onEvent(name, args);
+    }
 };
 
 // The connection point of an object that raises events: sinks are advised and unadvised by a
-// cookie. A sink may unadvise itself (or others) while an event is being delivered.
+// cookie. A sink may unadvise itself (or others) while an event is being delivered. A stand-in
+// for an object of another process overrides advise and unadvise to tell that process.
 class EventSource
 {
 public:
-    int advise(std::shared_ptr<EventSink> sink);
-    void unadvise(int cookie);
+    virtual ~EventSource();
+    virtual int advise(std::shared_ptr<EventSink> sink);
+    virtual void unadvise(int cookie);
     bool hasSinks() const { return !m_sinks.empty(); }
     void fire(const QString& name, const std::vector<Variant>& args) const;
+    // Each sink in turn sees the arguments as the sinks before it left them.
+    void fireByRef(const QString& name, std::vector<Variant>& args) const;
 
 private:
     std::vector<std::pair<int, std::shared_ptr<EventSink>>> m_sinks;
@@ -42,6 +52,26 @@ public:
     using Callback = std::function<void(const QString& name, const std::vector<Variant>& args)>;
     explicit CallbackSink(Callback callback) : m_callback(std::move(callback)) {}
     void onEvent(const QString& name, const std::vector<Variant>& args) override
+    {
+        m_callback(name, args);
+    }
+
+private:
+    Callback m_callback;
+};
+
+// A sink that hands every event to a function that may change arguments passed by reference.
+class ByRefCallbackSink : public EventSink
+{
+public:
+    using Callback = std::function<void(const QString& name, std::vector<Variant>& args)>;
+    explicit ByRefCallbackSink(Callback callback) : m_callback(std::move(callback)) {}
+    void onEvent(const QString& name, const std::vector<Variant>& args) override
+    {
+        std::vector<Variant> copy = args;
+        m_callback(name, copy);
+    }
+    void onEventByRef(const QString& name, std::vector<Variant>& args) override
     {
         m_callback(name, args);
     }

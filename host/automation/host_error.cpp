@@ -12,6 +12,17 @@ QString HostError::report() const
     return QStringLiteral("(err:") + QString::number(m_number) + QStringLiteral(") ") + m_description;
 }
 
+QString clipped(const QString& value)
+{
+    constexpr qsizetype kShown = 60;
+    if (value.size() <= kShown)
+        return value;
+    qsizetype cut = kShown;
+    if (value.at(cut - 1).isHighSurrogate())
+        --cut; // not half a character
+    return value.left(cut) + QStringLiteral("…");
+}
+
 QString standardDescription(int number)
 {
     switch (number) {

@@ -44,6 +44,10 @@ inline constexpr int ObjectNotSet = 91;     // "Object variable or With block va
 inline constexpr int ApplicationDefined = 1004; // "Application-defined or object-defined error"
 } // namespace err
 
+// A value quoted in a description, cut to its first characters and "…" when long: a file or an
+// argument must not make a message of a megabyte.
+QString clipped(const QString& value);
+
 [[noreturn]] void raise(int number, const QString& description);
 [[noreturn]] void raise(int number); // with the standard description of the numbers above
 QString standardDescription(int number);

@@ -15,16 +15,27 @@ namespace host {
 class BoundArgs
 {
 public:
-    explicit BoundArgs(std::vector<Variant> values) : m_values(std::move(values)) {}
+    explicit BoundArgs(std::vector<Variant> values, const Args* call = nullptr)
+        : m_values(std::move(values)), m_call(call)
+    {
+    }
 
     int size() const { return int(m_values.size()); }
     bool has(int index) const { return index < size() && !m_values[index].isMissing(); }
     const Variant& at(int index) const;
     // The argument, or `fallback` when it was left out.
     Variant value(int index, const Variant& fallback) const { return has(index) ? at(index) : fallback; }
+    // Writes a new value back into the caller's variable when parameter `index` was passed
+    // positionally by reference; otherwise the value is dropped.
+    void writeBack(int index, const Variant& value) const
+    {
+        if (m_call && index >= 0)
+            m_call->writeBack(std::size_t(index), value);
+    }
 
 private:
     std::vector<Variant> m_values;
+    const Args* m_call;
 };
 
 // The members of one object class, looked up by name without regard to letter case.
@@ -125,7 +136,7 @@ private:
         for (int i = 0; i < e.required; ++i)
             if (values[size_t(i)].isMissing())
                 raise(err::NotOptional);
-        return BoundArgs(std::move(values));
+        return BoundArgs(std::move(values), &args);
     }
 
     QHash<QString, Entry> m_entries;

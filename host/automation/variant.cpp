@@ -25,8 +25,7 @@ bool parseWholeNumber(const QString& text, double* out)
     return ok;
 }
 
-template <class Int>
-Int toInteger(double v)
+template <class Int> Int toInteger(double v)
 {
     const double r = roundHalfEven(v);
     if (!std::isfinite(r) || r < double(std::numeric_limits<Int>::min()) ||
@@ -45,7 +44,8 @@ QString formatDouble(double v)
     if (e >= 0) {
         QString mantissa = s.left(e);
         QString exponent = s.mid(e + 1);
-        const QChar sign = exponent.front() == QLatin1Char('-') ? QLatin1Char('-') : QLatin1Char('+');
+        const QChar sign =
+            exponent.front() == QLatin1Char('-') ? QLatin1Char('-') : QLatin1Char('+');
         if (exponent.front() == QLatin1Char('-') || exponent.front() == QLatin1Char('+'))
             exponent.remove(0, 1);
         while (exponent.size() > 2 && exponent.front() == QLatin1Char('0'))
@@ -60,10 +60,12 @@ QString formatDouble(double v)
 QString formatDate(double serial)
 {
     const QDateTime when = serialToDateTime(serial);
-    const bool hasTime = serial != std::floor(serial);
+    // A value without a day is a time of day, midnight included; a value on the stroke of
+    // midnight of a real day is a date alone.
     const bool hasDate = std::floor(serial) != 0;
+    const bool hasTime = serial != std::floor(serial) || !hasDate;
     QString text;
-    if (hasDate || !hasTime)
+    if (hasDate)
         text = when.date().toString(QStringLiteral("yyyy/MM/dd"));
     if (hasTime) {
         if (!text.isEmpty())
@@ -159,10 +161,10 @@ Variant Variant::fromDateTime(const QDateTime& when)
 
 VarType Variant::type() const
 {
-    static constexpr VarType kinds[] = {VarType::Empty,  VarType::Null,   VarType::Boolean,
-                                        VarType::Integer, VarType::Long,  VarType::Double,
-                                        VarType::Currency, VarType::Date, VarType::String,
-                                        VarType::Object, VarType::Array,  VarType::Missing};
+    static constexpr VarType kinds[] = {VarType::Empty,    VarType::Null,  VarType::Boolean,
+                                        VarType::Integer,  VarType::Long,  VarType::Double,
+                                        VarType::Currency, VarType::Date,  VarType::String,
+                                        VarType::Object,   VarType::Array, VarType::Missing};
     return kinds[m_value.index()];
 }
 

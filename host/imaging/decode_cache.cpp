@@ -87,6 +87,14 @@ QImage cachedDecode(const EncodedImage& image, int denominator)
     return decoded;
 }
 
+bool isDecodeCached(const EncodedImage& image, int denominator)
+{
+    denominator = cachedDenominator(image, denominator);
+    const QByteArray key = cacheKey(image, denominator);
+    QMutexLocker lock(&cache().mutex);
+    return cache().images.contains(key);
+}
+
 void storeDecoded(const EncodedImage& image, int denominator, const QImage& decoded)
 {
     denominator = cachedDenominator(image, denominator);

@@ -16,6 +16,9 @@ struct EncodedImage;
 // averaging, the reduction being cached too. The result's size tells the scale obtained.
 QImage cachedDecode(const EncodedImage& image, int denominator = 1);
 
+// Whether cachedDecode would answer from the cache (counts neither a hit nor a miss).
+bool isDecodeCached(const EncodedImage& image, int denominator);
+
 // Adds a picture decoded elsewhere (the check a picture gets when inserted).
 void storeDecoded(const EncodedImage& image, int denominator, const QImage& decoded);
 

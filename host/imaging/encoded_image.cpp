@@ -11,6 +11,7 @@
 #include "host/imaging/picture_decoder.h"
 #include "host/imaging/picture_error.h"
 #include "host/imaging/picture_metadata.h"
+#include "host/imaging/png_structure.h"
 #include "host/imaging/read_ahead.h"
 
 #include <QBuffer>
@@ -150,6 +151,17 @@ EncodedImage probePicture(QByteArray bytes)
             refusePicture(QStringLiteral("The picture is damaged: its header cannot be read."));
         if (!withinLimits(size))
             refuseSize(size);
+        if (image.format == ImageFormat::Png) {
+            switch (pngDamage(bytes)) {
+            case PngDamage::None:
+                break;
+            case PngDamage::Incomplete:
+                refusePicture(QStringLiteral("The picture is incomplete: its data ends early."));
+            case PngDamage::Corrupt:
+                refusePicture(
+                    QStringLiteral("The picture is damaged: a checksum does not match its data."));
+            }
+        }
         image.pixelSize = size;
         if (const auto dpi = storedResolution(image.format, bytes)) {
             image.dpiX = dpi->x;

@@ -5,8 +5,13 @@
 #include "host/imaging/encoded_image.h"
 #include "host/imaging/lum_adjust.h"
 #include "host/imaging/pending_picture.h"
+#include "host/imaging/worker_pool.h"
 
+#include <QCache>
+#include <QMutex>
 #include <QPainter>
+#include <QSet>
+#include <QThreadPool>
 #include <QTransform>
 
 #include <algorithm>
@@ -18,6 +23,66 @@ namespace {
 
 // The largest JPEG scale denominator whose decode still has at least `needed` (a fraction of
 // the full size) of the pixels; a hair of tolerance absorbs the rounding of the transforms.
+// Pieces of pictures as drawn (cropped, reduced to about the size shown, colours adjusted),
+// for drawing them again; thread-safe, up to 64 MB, least recently used dropped first.
+constexpr qsizetype kPieceCacheKb = 64 * 1024;
+
+struct PieceCache
+{
+    QMutex mutex;
+    QCache<QByteArray, QImage> pieces{kPieceCacheKb};
+};
+
+PieceCache& pieceCache()
+{
+    static PieceCache instance;
+    return instance;
+}
+
+QImage cachedPiece(const QByteArray& key)
+{
+    if (key.isEmpty())
+        return {};
+    PieceCache& c = pieceCache();
+    QMutexLocker lock(&c.mutex);
+    const QImage* found = c.pieces.object(key);
+    return found ? *found : QImage();
+}
+
+void storePiece(const QByteArray& key, const QImage& piece)
+{
+    if (key.isEmpty())
+        return;
+    PieceCache& c = pieceCache();
+    QMutexLocker lock(&c.mutex);
+    c.pieces.insert(key, new QImage(piece), qMax<qsizetype>(1, piece.sizeInBytes() / 1024));
+}
+
+// The visible region in pixels of the whole picture; it reaches beyond the picture where a
+// crop is negative.
+QRectF sourceRect(const EncodedImage& image, const PictureLook& look)
+{
+    const QSizeF untouched = look.untouched;
+    const double perPointX = image.pixelSize.width() / untouched.width();
+    const double perPointY = image.pixelSize.height() / untouched.height();
+    return QRectF(look.cropLeft * perPointX, look.cropTop * perPointY,
+                  (untouched.width() - look.cropLeft - look.cropRight) * perPointX,
+                  (untouched.height() - look.cropTop - look.cropBottom) * perPointY);
+}
+
+// Decodes being made ahead on the worker threads, by their cache keys.
+struct Preparing
+{
+    QMutex mutex;
+    QSet<QByteArray> keys;
+};
+
+Preparing& preparing()
+{
+    static Preparing instance;
+    return instance;
+}
+
 int denominatorFor(double needed)
 {
     for (int d : {8, 4, 2})
@@ -26,7 +91,68 @@ int denominatorFor(double needed)
     return 1;
 }
 
+// `d` halved until every crop edge that falls on a whole source pixel inside the picture also
+// falls on a whole pixel of the reduced decode; 1 for a pending copy cut so (it renders at any
+// size, not by whole factors). A reduced read mixes neighbouring pixels, and an edge cut inside
+// a reduced pixel would bring a shade of what was cropped away (a copy's white margin, say)
+// back into the picture's outermost pixels.
+int wholeEdgeDenominator(int d, const QRectF& source, QSize pixels, bool pending)
+{
+    const double edges[][2] = {{source.left(), double(pixels.width())},
+                               {source.right(), double(pixels.width())},
+                               {source.top(), double(pixels.height())},
+                               {source.bottom(), double(pixels.height())}};
+    for (const auto& [at, side] : edges) {
+        const double whole = std::round(at);
+        if (std::abs(at - whole) > 1e-6 || whole <= 0 || whole >= side)
+            continue;
+        if (pending)
+            return 1;
+        while (d > 1 && std::fmod(whole, d) != 0)
+            d /= 2;
+    }
+    return d;
+}
+
 } // namespace
+
+void prepareDecode(const EncodedImage& image, const PictureLook& look, QSizeF devicePixels)
+{
+    if (image.bytes.isEmpty() || image.key.isEmpty() || devicePixels.isEmpty() ||
+        look.untouched.isEmpty() || image.pixelSize.isEmpty())
+        return;
+    const QRectF source = sourceRect(image, look);
+    if (source.isEmpty())
+        return;
+    const int denominator = denominatorFor(
+        std::max(devicePixels.width() / source.width(), devicePixels.height() / source.height()));
+    if (isDecodeCached(image, denominator))
+        return;
+    const QByteArray key = image.key + char(denominator);
+    {
+        QMutexLocker lock(&preparing().mutex);
+        if (preparing().keys.contains(key))
+            return;
+        preparing().keys.insert(key);
+    }
+    workerPool().start([image, denominator, key] {
+        try {
+            cachedDecode(image, denominator);
+        } catch (const HostError&) {
+            // Painting finds it refused in its turn.
+        }
+        QMutexLocker lock(&preparing().mutex);
+        preparing().keys.remove(key);
+    });
+}
+
+void clearPictureCaches()
+{
+    clearDecodeCache();
+    PieceCache& c = pieceCache();
+    QMutexLocker lock(&c.mutex);
+    c.pieces.clear();
+}
 
 QRectF rotatedBounds(const QRectF& box, double rotation)
 {
@@ -47,12 +173,7 @@ void paintPicture(QPainter& painter, const QRectF& box, const EncodedImage& imag
         untouched.isEmpty() || image.pixelSize.isEmpty())
         return;
 
-    // The visible region in pixels of the whole picture; it reaches beyond the picture where a
-    // crop is negative.
-    const double perPointX = image.pixelSize.width() / untouched.width();
-    const double perPointY = image.pixelSize.height() / untouched.height();
-    const QRectF source(look.cropLeft * perPointX, look.cropTop * perPointY,
-                        visibleWidth * perPointX, visibleHeight * perPointY);
+    const QRectF source = sourceRect(image, look);
 
     // Device pixels along the box's sides, whatever the painter's rotation or scale.
     const QTransform device = painter.combinedTransform();
@@ -61,9 +182,13 @@ void paintPicture(QPainter& painter, const QRectF& box, const EncodedImage& imag
     const double needed = std::max(deviceWidth / source.width(), deviceHeight / source.height());
 
     QImage decoded;
-    if (image.bytes.isEmpty() && image.pending && !image.pending->isMade()) {
+    const bool pendingPaste = image.bytes.isEmpty() && image.pending && !image.pending->isMade();
+    if (pendingPaste) {
         // A paste not encoded yet renders at just the size needed, no power of two.
-        const auto side = [needed](int pixels) {
+        const bool whole = wholeEdgeDenominator(2, source, image.pixelSize, true) == 1;
+        const auto side = [needed, whole](int pixels) {
+            if (whole)
+                return pixels;
             return std::clamp(int(std::ceil(pixels * std::min(needed, 1.0) - 1e-9)), 1, pixels);
         };
         decoded = image.pending->pixels(
@@ -72,7 +197,8 @@ void paintPicture(QPainter& painter, const QRectF& box, const EncodedImage& imag
             return;
     } else {
         try {
-            decoded = cachedDecode(image, denominatorFor(needed));
+            decoded = cachedDecode(image, wholeEdgeDenominator(denominatorFor(needed), source,
+                                                               image.pixelSize, false));
         } catch (const HostError&) {
             return;
         }
@@ -95,24 +221,41 @@ void paintPicture(QPainter& painter, const QRectF& box, const EncodedImage& imag
     // cropped away, and reduce it by area averaging when it is still well above the device
     // size; the painter's bilinear filter only has to bridge the last factor.
     const QRect whole = shown.toAlignedRect().intersected(decoded.rect());
-    QImage piece = whole == decoded.rect() ? decoded : decoded.copy(whole);
     QRectF pieceSource = shown.translated(-whole.topLeft());
     const double targetPixelsX = shown.width() * toBoxX / box.width() * deviceWidth;
     const double targetPixelsY = shown.height() * toBoxY / box.height() * deviceHeight;
     const double reduce = std::max(targetPixelsX / shown.width(), targetPixelsY / shown.height());
+    QSize smaller = whole.size();
     if (reduce < 0.5) {
-        const QSize smaller(std::max(1, int(std::ceil(piece.width() * reduce))),
-                            std::max(1, int(std::ceil(piece.height() * reduce))));
-        const double sx = double(smaller.width()) / piece.width();
-        const double sy = double(smaller.height()) / piece.height();
-        piece = piece.scaled(smaller, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        smaller = QSize(std::max(1, int(std::ceil(whole.width() * reduce))),
+                        std::max(1, int(std::ceil(whole.height() * reduce))));
+        const double sx = double(smaller.width()) / whole.width();
+        const double sy = double(smaller.height()) / whole.height();
         pieceSource = QRectF(pieceSource.x() * sx, pieceSource.y() * sy, pieceSource.width() * sx,
                              pieceSource.height() * sy);
     }
     const int bright = lumAttribute(look.brightness);
     const int contrast = lumAttribute(look.contrast);
-    if (!lumIsIdentity(bright, contrast))
-        piece = applyLum(std::move(piece), bright, contrast);
+    // The piece depends on nothing but these; a view redrawn while it scrolls asks for the
+    // same pieces again and gets exactly the pixels it got before.
+    const QByteArray pieceKey =
+        image.key.isEmpty() || pendingPaste
+            ? QByteArray()
+            : image.key + QByteArray::number(decoded.width()) + 'x' +
+                  QByteArray::number(whole.x()) + ',' + QByteArray::number(whole.y()) + ',' +
+                  QByteArray::number(whole.width()) + ',' + QByteArray::number(whole.height()) +
+                  '>' + QByteArray::number(smaller.width()) + ',' +
+                  QByteArray::number(smaller.height()) + '/' + QByteArray::number(bright) + ',' +
+                  QByteArray::number(contrast);
+    QImage piece = cachedPiece(pieceKey);
+    if (piece.isNull()) {
+        piece = whole == decoded.rect() ? decoded : decoded.copy(whole);
+        if (smaller != whole.size())
+            piece = piece.scaled(smaller, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        if (!lumIsIdentity(bright, contrast))
+            piece = applyLum(std::move(piece), bright, contrast);
+        storePiece(pieceKey, piece);
+    }
 
     painter.save();
     painter.translate(box.center());

@@ -31,6 +31,14 @@ struct PictureLook
 void paintPicture(QPainter& painter, const QRectF& box, const EncodedImage& image,
                   const PictureLook& look);
 
+// Decodes the picture on the worker threads as paintPicture would decode it for a box of
+// `devicePixels`, so that it is ready when painted (a view prepares what is about to scroll in).
+// Returns at once; does nothing for a picture already decoded so, or being decoded.
+void prepareDecode(const EncodedImage& image, const PictureLook& look, QSizeF devicePixels);
+
+// Drops the decoded pictures and the pieces of them drawn (for measuring drawing without them).
+void clearPictureCaches();
+
 // The bounding rectangle of `box` turned by `rotation` degrees about its centre.
 QRectF rotatedBounds(const QRectF& box, double rotation);
 

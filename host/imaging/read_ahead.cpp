@@ -41,6 +41,7 @@ struct Entry
 {
     QString path;
     bool started = false;
+    bool dropped = false; // left the list untaken: not worth reading any more
     bool done = false;
     FileStamp stamp; // of the file as it was read
     std::optional<EncodedImage> image;
@@ -52,6 +53,7 @@ struct ReadAhead
     std::mutex mutex;
     std::condition_variable finished;
     std::deque<std::shared_ptr<Entry>> entries; // announced and not yet taken, in order
+    const void* owner = nullptr;                // who announced them
 };
 
 ReadAhead& state()
@@ -82,8 +84,14 @@ void fill(ReadAhead& s)
             continue;
         entry->started = true;
         workerPool().start([entry] {
-            load(*entry);
             ReadAhead& st = state();
+            bool dropped = false;
+            {
+                const std::lock_guard lock(st.mutex);
+                dropped = entry->dropped;
+            }
+            if (!dropped)
+                load(*entry);
             {
                 const std::lock_guard lock(st.mutex);
                 entry->done = true;
@@ -93,19 +101,37 @@ void fill(ReadAhead& s)
     }
 }
 
+// Empties the list, called locked: files being read finish unheeded, the others are skipped.
+void dropAll(ReadAhead& s)
+{
+    for (const std::shared_ptr<Entry>& entry : s.entries)
+        entry->dropped = true;
+    s.entries.clear();
+    s.owner = nullptr;
+}
+
 } // namespace
 
-void announcePictureFiles(const QStringList& paths)
+void announcePictureFiles(const QStringList& paths, const void* owner)
 {
     ReadAhead& s = state();
     const std::lock_guard lock(s.mutex);
-    s.entries.clear(); // files being read finish unheeded
+    dropAll(s);
+    s.owner = owner;
     for (const QString& path : paths) {
         auto entry = std::make_shared<Entry>();
         entry->path = path;
         s.entries.push_back(std::move(entry));
     }
     fill(s);
+}
+
+void dropAnnouncedPictureFiles(const void* owner)
+{
+    ReadAhead& s = state();
+    const std::lock_guard lock(s.mutex);
+    if (s.owner == owner)
+        dropAll(s);
 }
 
 std::optional<EncodedImage> takeAnnouncedPicture(const QString& path)
@@ -117,6 +143,8 @@ std::optional<EncodedImage> takeAnnouncedPicture(const QString& path)
     if (it == s.entries.end())
         return std::nullopt;
     const std::shared_ptr<Entry> entry = *it;
+    for (auto skipped = s.entries.begin(); skipped != it; ++skipped)
+        (*skipped)->dropped = true;
     s.entries.erase(s.entries.begin(), it + 1); // the ones before it were skipped
     if (!entry->started) {
         fill(s);

@@ -15,7 +15,12 @@ namespace host::imaging {
 // loadPictureFile takes a file's result from here when it was announced: the files announced
 // before it are dropped as skipped, and a file changed on disk since it was read is read
 // again. Nothing else changes: a refused file raises the same error when its turn comes.
-void announcePictureFiles(const QStringList& paths);
+// `owner` (the host that announces) is what dropAnnouncedPictureFiles is given.
+void announcePictureFiles(const QStringList& paths, const void* owner = nullptr);
+
+// Drops the files `owner` announced, if its list is still the current one: those not begun
+// are not read; those being read finish unheeded (workerPool().waitForDone() waits for them).
+void dropAnnouncedPictureFiles(const void* owner);
 
 // The read-ahead result for `path`, waiting for it if it is being read; none when the file was
 // not announced (or changed since). Raises what loading it raised.

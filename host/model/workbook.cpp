@@ -120,7 +120,22 @@ std::array<QRgb, 56> Workbook::defaultPalette()
             qRgb(0x33, 0x33, 0x99), qRgb(0x33, 0x33, 0x33)};
 }
 
-Workbook::Workbook() : palette(defaultPalette()) {}
+std::array<QRgb, 12> Workbook::defaultThemeColors()
+{
+    // The default theme of the spreadsheet programs that wrote the first .xlsx files.
+    return {qRgb(0x00, 0x00, 0x00), qRgb(0xFF, 0xFF, 0xFF), qRgb(0x1F, 0x49, 0x7D),
+            qRgb(0xEE, 0xEC, 0xE1), qRgb(0x4F, 0x81, 0xBD), qRgb(0xC0, 0x50, 0x4D),
+            qRgb(0x9B, 0xBB, 0x59), qRgb(0x80, 0x64, 0xA2), qRgb(0x4B, 0xAC, 0xC6),
+            qRgb(0xF7, 0x96, 0x46), qRgb(0x00, 0x00, 0xFF), qRgb(0x80, 0x00, 0x80)};
+}
+
+Workbook::Workbook() : palette(defaultPalette())
+{
+    // The records a new styles part starts with, so that index 0 is the plain look.
+    fonts.emplace_back();
+    fills = {CellFill{}, CellFill{FillPattern::Gray125, {}, {}}};
+    borders.emplace_back();
+}
 
 const CellFormat& Workbook::format(int index) const
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "host/model/cell_ref.h"
+#include "host/model/cell_style.h"
 #include "host/model/drawing.h"
 
 #include <QRgb>
@@ -22,17 +23,25 @@ namespace host::model {
 
 struct PackageState; // defined by the .xlsx layer
 struct SheetSource;  // defined by the .xlsx layer
+struct LookCache;    // defined by the renderer: cell formats resolved for drawing
 
-enum class CellKind { Empty, Number, Text, Boolean, Error };
+enum class CellKind
+{
+    Empty,
+    Number,
+    Text,
+    Boolean,
+    Error
+};
 
 struct Cell
 {
     CellKind kind = CellKind::Empty;
     double number = 0;
-    QString text;      // Text value, or the error's text ("#N/A")
+    QString text; // Text value, or the error's text ("#N/A")
     bool boolean = false;
-    QString formula;   // without the leading "="; empty when the cell holds no formula
-    int style = 0;     // index into the workbook's cell formats
+    QString formula; // without the leading "="; empty when the cell holds no formula
+    int style = 0;   // index into the workbook's cell formats
 
     bool hasValue() const { return kind != CellKind::Empty || !formula.isEmpty(); }
 };
@@ -63,9 +72,17 @@ struct SheetProtection
     bool sheet = false;   // contents are protected
     bool objects = false; // drawing objects are protected (only while the sheet is)
     bool scenarios = false;
+    // The legacy password hash as the file writes it ("CBEB"); empty without a password.
+    QString password;
 };
 
-enum class SheetKind { Worksheet, Chartsheet, Dialogsheet, Macrosheet };
+enum class SheetKind
+{
+    Worksheet,
+    Chartsheet,
+    Dialogsheet,
+    Macrosheet
+};
 
 struct SheetView
 {
@@ -88,9 +105,9 @@ struct Sheet
     std::vector<ColumnSpan> columns; // sorted, not overlapping
     std::map<int, RowInfo> rows;
 
-    double defaultRowHeight = 15;               // points
-    std::optional<double> defaultColumnWidth;   // characters; absent: from baseColumnWidth
-    int baseColumnWidth = 8;                    // characters
+    double defaultRowHeight = 15;             // points
+    std::optional<double> defaultColumnWidth; // characters; absent: from baseColumnWidth
+    int baseColumnWidth = 8;                  // characters
     bool rowsHiddenByDefault = false;
 
     SheetProtection protection;
@@ -102,7 +119,7 @@ struct Sheet
     std::set<int> dirtyRows;
     bool columnsDirty = false;
     bool mergesDirty = false;
-    bool formatDirty = false;     // default sizes
+    bool formatDirty = false; // default sizes
     bool protectionDirty = false;
     bool viewDirty = false;
 
@@ -124,6 +141,13 @@ struct CellFormat
     // For a format appended since loading: the format whose font, fill, border and number
     // format it shares (the writer copies that record and changes its protection).
     int baseFormat = 0;
+    // The look: indexes into the workbook's fonts, fills and borders, and the number format's
+    // id (built-in below 164, else one of the workbook's codes).
+    int font = 0;
+    int fill = 0;
+    int border = 0;
+    int numberFormat = 0;
+    CellAlignment alignment;
 };
 
 struct Workbook
@@ -136,6 +160,14 @@ struct Workbook
     std::vector<CellFormat> cellFormats{CellFormat{}};
     QString defaultFontName = QStringLiteral("Calibri");
     double defaultFontSize = 11;
+    // The records the cell formats point into, and the workbook's own number format codes.
+    std::vector<CellFont> fonts;
+    std::vector<CellFill> fills;
+    std::vector<CellBorder> borders;
+    std::map<int, QString> numberFormats;
+    // dk1, lt1, dk2, lt2, accent1–6, hlink, folHlink as the theme states them.
+    std::array<QRgb, 12> themeColors = defaultThemeColors();
+    bool date1904 = false; // serial numbers count days from 1904 rather than 1900
 
     // The 56-entry palette; `customPalette` when the file brings its own.
     std::array<QRgb, 56> palette{};
@@ -146,9 +178,17 @@ struct Workbook
 
     std::shared_ptr<PackageState> package; // the package as read; none for a new workbook
 
+    // Counts changes of the look (formats, their records, palette, theme); what is built
+    // from the look is rebuilt when it differs. `lookCache` is the renderer's and lives
+    // as long as the workbook.
+    int lookRevision = 0;
+    mutable std::shared_ptr<LookCache> lookCache;
+
     static std::array<QRgb, 56> defaultPalette();
+    static std::array<QRgb, 12> defaultThemeColors();
     Workbook();
     const CellFormat& format(int index) const;
+    void lookChanged() { ++lookRevision; }
 };
 
 } // namespace host::model

@@ -3,11 +3,13 @@
 #include "host/imaging/read_ahead.h"
 #include "host/model/workbook.h"
 #include "host/objects/book_files.h"
+#include "host/objects/built_in_bars.h"
 #include "host/objects/com_addins.h"
 #include "host/objects/command_bars.h"
 #include "host/objects/disconnected.h"
 #include "host/objects/evaluate.h"
 #include "host/objects/macro_workbook.h"
+#include "host/objects/window.h"
 #include "host/objects/workbook.h"
 #include "host/objects/workbooks.h"
 #include "host/objects/worksheet.h"
@@ -33,10 +35,12 @@ Variant orNothing(const std::shared_ptr<Dispatch>& object)
 } // namespace
 
 Application::Application(HostOptions options)
-    : m_options(std::move(options)), m_workbooks(std::make_shared<Workbooks>(*this)),
+    : m_options(std::move(options)), m_hostCaption(m_options.caption),
+      m_workbooks(std::make_shared<Workbooks>(*this)),
       m_commandBars(std::make_shared<CommandBars>(*this)),
       m_comAddIns(std::make_shared<ComAddIns>(*this))
 {
+    addBuiltInBars(*m_commandBars);
 }
 
 Application::~Application()
@@ -115,6 +119,7 @@ std::shared_ptr<Workbook> Application::adopt(std::unique_ptr<model::Workbook> mo
     auto book = std::make_shared<Workbook>(*this, std::move(model), fullName, false);
     m_books.push_back(book);
     activated(*book);
+    announce(ChangeKind::Workbooks, book.get());
     return book;
 }
 
@@ -153,6 +158,7 @@ void Application::closed(Workbook& book)
     std::erase(m_activation, &book);
     std::erase_if(m_books, [&book](const auto& b) { return b.get() == &book; });
     std::erase_if(m_addIns, [&book](const OpenAddIn& a) { return a.book.get() == &book; });
+    announce(ChangeKind::Workbooks);
 }
 
 std::shared_ptr<Workbook> Application::activeWorkbook() const
@@ -166,8 +172,49 @@ void Application::activated(Workbook& book)
 {
     if (book.isAddin())
         return;
+    if (!m_activation.empty() && m_activation.back() == &book)
+        return;
     std::erase(m_activation, &book);
     m_activation.push_back(&book);
+    announce(ChangeKind::Workbooks, &book);
+}
+
+std::vector<std::shared_ptr<Window>> Application::windows() const
+{
+    std::vector<std::shared_ptr<Window>> out;
+    for (auto it = m_activation.rbegin(); it != m_activation.rend(); ++it)
+        if (auto window = std::static_pointer_cast<Window>((*it)->window()))
+            out.push_back(std::move(window));
+    return out;
+}
+
+void Application::setMainWindowId(std::int32_t id)
+{
+    if (m_mainWindowId == id)
+        return;
+    m_mainWindowId = id;
+    announce(ChangeKind::Switches);
+}
+
+QString Application::caption() const
+{
+    if (m_captionSet || !m_options.captionFollowsWorkbook)
+        return m_options.caption;
+    const auto book = activeWorkbook();
+    return book ? book->name() + QStringLiteral(" - ") + m_options.caption : m_options.caption;
+}
+
+void Application::announce(ChangeKind kind, const Workbook* book, const model::Sheet* sheet) const
+{
+    m_changes.notify(Change{kind, book, sheet});
+}
+
+void Application::setSwitch(bool& value, bool on)
+{
+    if (value == on)
+        return;
+    value = on;
+    announce(ChangeKind::Switches);
 }
 
 bool Application::anyWorkbookOpen() const
@@ -226,9 +273,36 @@ const MemberTable<Application>& Application::members()
         MemberTable<A> t;
         const QString index = QStringLiteral("Index");
         t.prop(QStringLiteral("Version"), [](A& a) { return Variant(a.m_options.version); });
+        // Setting an empty caption gives the host's own title back.
         t.prop(
-            QStringLiteral("Caption"), [](A& a) { return Variant(a.m_options.caption); },
-            [](A& a, const Variant& v) { a.m_options.caption = v.toString(); });
+            QStringLiteral("Caption"), [](A& a) { return Variant(a.caption()); },
+            [](A& a, const Variant& v) {
+                const QString caption = v.toString();
+                a.m_captionSet = !caption.isEmpty();
+                a.m_options.caption = caption.isEmpty() ? a.m_hostCaption : caption;
+                a.announce(ChangeKind::Switches);
+            });
+        t.prop(QStringLiteral("Hwnd"), [](A& a) { return Variant(a.m_mainWindowId); });
+        t.member(QStringLiteral("Windows"), {index}, 0, [](A& a, const BoundArgs& args) {
+            auto windows = std::make_shared<Windows>(a.windows());
+            if (args.has(0))
+                return windows->get(QString(), {args.at(0)});
+            return Variant(ObjectRef(windows));
+        });
+        t.prop(
+            QStringLiteral("Cursor"), [](A& a) { return Variant(std::int32_t(a.m_cursor)); },
+            [](A& a, const Variant& v) {
+                const std::int32_t cursor = v.toInt32();
+                if (cursor != kCursorDefault && cursor != kCursorNorthwestArrow &&
+                    cursor != kCursorWait && cursor != kCursorIBeam)
+                    raise(err::ApplicationDefined,
+                          QStringLiteral("Unable to set the Cursor property of the Application "
+                                         "class"));
+                if (a.m_cursor != cursor) {
+                    a.m_cursor = cursor;
+                    a.announce(ChangeKind::Switches);
+                }
+            });
         t.prop(QStringLiteral("Name"), [](A&) { return Variant(QStringLiteral("Picrows Host")); });
         t.prop(QStringLiteral("Path"), [](A& a) { return Variant(a.path()); });
         t.prop(QStringLiteral("hInstance"),
@@ -264,16 +338,16 @@ const MemberTable<Application>& Application::members()
 
         t.prop(
             QStringLiteral("ScreenUpdating"), [](A& a) { return Variant(a.m_screenUpdating); },
-            [](A& a, const Variant& v) { a.m_screenUpdating = v.toBool(); });
+            [](A& a, const Variant& v) { a.setSwitch(a.m_screenUpdating, v.toBool()); });
         t.prop(
             QStringLiteral("EnableEvents"), [](A& a) { return Variant(a.m_enableEvents); },
-            [](A& a, const Variant& v) { a.m_enableEvents = v.toBool(); });
+            [](A& a, const Variant& v) { a.setSwitch(a.m_enableEvents, v.toBool()); });
         t.prop(
             QStringLiteral("Interactive"), [](A& a) { return Variant(a.m_interactive); },
-            [](A& a, const Variant& v) { a.m_interactive = v.toBool(); });
+            [](A& a, const Variant& v) { a.setSwitch(a.m_interactive, v.toBool()); });
         t.prop(
             QStringLiteral("DisplayAlerts"), [](A& a) { return Variant(a.m_displayAlerts); },
-            [](A& a, const Variant& v) { a.m_displayAlerts = v.toBool(); });
+            [](A& a, const Variant& v) { a.setSwitch(a.m_displayAlerts, v.toBool()); });
         // False, or the pending operation: 1 copy, 2 cut. Assigning anything clears it.
         t.prop(
             QStringLiteral("CutCopyMode"),
@@ -365,7 +439,7 @@ const MemberTable<Application>& Application::members()
         // This host's own: the picture files Pictures.Insert is about to be given, in order,
         // read and checked ahead on the worker threads. Other hosts lack it (438).
         t.member(QStringLiteral("ReadAheadPictureFiles"), {QStringLiteral("Filenames")}, 1,
-                 [](A&, const BoundArgs& args) {
+                 [](A& a, const BoundArgs& args) {
                      QStringList paths;
                      const Variant& list = args.at(0);
                      if (list.isArray()) {
@@ -374,7 +448,7 @@ const MemberTable<Application>& Application::members()
                      } else {
                          paths << list.toString();
                      }
-                     imaging::announcePictureFiles(paths);
+                     imaging::announcePictureFiles(paths, &a);
                      return Variant();
                  });
         return t;

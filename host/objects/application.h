@@ -3,14 +3,16 @@
 #include "host/automation/add_in_workbook.h"
 #include "host/automation/events.h"
 #include "host/automation/member_table.h"
+#include "host/objects/change_notifier.h"
 #include "host/objects/host_options.h"
 
 #include <memory>
 #include <vector>
 
 namespace host::model {
+struct Sheet;
 struct Workbook;
-}
+} // namespace host::model
 namespace host::render {
 class HostClipboard;
 }
@@ -19,9 +21,16 @@ namespace host::objects {
 
 class ComAddIns;
 class CommandBars;
+class Window;
 class Workbook;
 class Workbooks;
 class Worksheet;
+
+// Application.Cursor's values.
+inline constexpr int kCursorDefault = -4143;
+inline constexpr int kCursorNorthwestArrow = 1;
+inline constexpr int kCursorWait = 2;
+inline constexpr int kCursorIBeam = 3;
 
 // The host application: its switches and settings, the open workbooks in the order they
 // were opened, which of them is active, and the SheetSelectionChange event.
@@ -74,7 +83,28 @@ public:
 
     void raiseSheetSelectionChange(const ObjectRef& sheet, const ObjectRef& target);
 
+    // The windows of the open workbooks, the active one first, then the others from the most
+    // recently active: Application.Windows and each window's Index.
+    std::vector<std::shared_ptr<Window>> windows() const;
+
+    // The main window's id on the desktop (Hwnd); 0 while there is none.
+    void setMainWindowId(std::int32_t id);
+    std::int32_t mainWindowId() const { return m_mainWindowId; }
+    // The main window's title: the caption set, or, while none is set and the options say
+    // the caption follows the workbook, the active workbook's name before the host's name.
+    QString caption() const;
+    bool screenUpdating() const { return m_screenUpdating; }
+    bool interactive() const { return m_interactive; }
+    // Application.Cursor: xlDefault (-4143), xlNorthwestArrow (1), xlWait (2), xlIBeam (3).
+    int cursor() const { return m_cursor; }
+
+    // Who shows the model learns of its changes here (change_notifier.h).
+    ChangeNotifier& changes() { return m_changes; }
+    void announce(ChangeKind kind, const Workbook* book = nullptr,
+                  const model::Sheet* sheet = nullptr) const;
+
     ComAddIns& comAddIns() { return *m_comAddIns; }
+    CommandBars& commandBars() { return *m_commandBars; }
 
     // Cuts every object loose when the host ends.
     void detach();
@@ -83,8 +113,15 @@ private:
     ObjectRef activeSheetOrRaise(const QString& member) const;
     Variant run(const BoundArgs& args);
 
+    void setSwitch(bool& value, bool on);
+
     HostOptions m_options;
+    QString m_hostCaption; // the caption the host started with
     EventSource m_events;
+    ChangeNotifier m_changes;
+    std::int32_t m_mainWindowId = 0;
+    bool m_captionSet = false;
+    int m_cursor = kCursorDefault;
     bool m_screenUpdating = true;
     bool m_enableEvents = true;
     bool m_interactive = true;

@@ -13,7 +13,7 @@ const MemberTable<ComAddIn>& ComAddIn::members()
         t.prop(QStringLiteral("Description"), [](ComAddIn& a) { return Variant(a.m_description); });
         t.prop(
             QStringLiteral("Connect"), [](ComAddIn& a) { return Variant(a.m_connected); },
-            [](ComAddIn& a, const Variant& v) { a.m_connected = v.toBool(); });
+            [](ComAddIn& a, const Variant& v) { a.assignConnect(v.toBool()); });
         t.prop(
             QStringLiteral("Object"),
             [](ComAddIn& a) { return Variant(a.m_connected ? a.m_object : ObjectRef()); },
@@ -23,12 +23,27 @@ const MemberTable<ComAddIn>& ComAddIn::members()
     return table;
 }
 
-void ComAddIns::registerAddIn(const QString& progId, const QString& description, ObjectRef object)
+void ComAddIn::assignConnect(bool connect)
+{
+    if (m_connecting || !m_onConnect || connect == m_connected) {
+        m_connected = connect;
+        return;
+    }
+    // The handler may run the add-in's own code, which may drop the last other reference.
+    const auto keep = shared_from_this();
+    m_onConnect(*this, connect);
+}
+
+std::shared_ptr<ComAddIn> ComAddIns::registerAddIn(const QString& progId,
+                                                   const QString& description, ObjectRef object,
+                                                   bool connected)
 {
     std::erase_if(m_addIns, [&](const auto& a) {
         return a->progId().compare(progId, Qt::CaseInsensitive) == 0;
     });
-    m_addIns.push_back(std::make_shared<ComAddIn>(progId, description, std::move(object)));
+    auto addIn = std::make_shared<ComAddIn>(progId, description, std::move(object), connected);
+    m_addIns.push_back(addIn);
+    return addIn;
 }
 
 void ComAddIns::detach()

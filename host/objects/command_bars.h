@@ -1,53 +1,23 @@
 #pragma once
 
 #include "host/automation/member_table.h"
+#include "host/objects/command_bar_control.h"
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
 namespace host::objects {
 
 class Application;
+class CommandBar;
+enum class BarType;
 
-// A built-in control of the host: its Id, caption, when it is enabled and what Execute does
-// (none: Execute is refused).
-struct BuiltInControl
-{
-    int id = 0;
-    QString caption;
-    std::function<bool(const Application&)> enabled;
-    std::function<void(Application&)> execute;
-    // A combo box's entries (List, ListCount); none for a button.
-    std::function<QStringList(const Application&)> list;
-};
-
-class CommandBarControl : public TableDispatch<CommandBarControl>
-{
-public:
-    CommandBarControl(std::weak_ptr<Dispatch> app, const BuiltInControl& control)
-        : m_app(std::move(app)), m_control(control)
-    {
-    }
-
-    static const MemberTable<CommandBarControl>& members();
-    QString className() const override
-    {
-        return m_control.list ? QStringLiteral("CommandBarComboBox")
-                              : QStringLiteral("CommandBarButton");
-    }
-
-private:
-    Application& app() const;
-    QStringList entries() const;
-
-    std::weak_ptr<Dispatch> m_app;
-    BuiltInControl m_control;
-};
-
-// The host's command bars, as far as the suite looks at them: FindControl finds built-in
-// controls by Id. Controls are created per lookup and answer the host's state at the time
-// they are asked.
+// The host's command bars: the menu bar, the toolbars and the context menus, with the
+// built-in controls standing on them (built_in_bars.h) and whatever add-ins added. The host
+// application's menus and toolbars are views of this model; every change is announced
+// (ChangeKind::CommandBars).
 class CommandBars : public TableDispatch<CommandBars>
 {
 public:
@@ -55,18 +25,46 @@ public:
 
     static const MemberTable<CommandBars>& members();
     QString className() const override { return QStringLiteral("CommandBars"); }
+    std::vector<Variant> enumerate() override;
 
-    void addBuiltIn(BuiltInControl control);
-    void detach() { m_app = nullptr; }
+    Application& app() const;
+    void detach();
     bool attached() const { return m_app != nullptr; }
 
+    // What the built-in control with `id` does; every copy of it shares this.
+    void addBuiltIn(BuiltInControl control);
+    const BuiltInControl* builtIn(int id) const;
+    // The command the host application runs for a built-in control (the save dialog, say).
+    void setBuiltInAction(int id, std::function<void(Application&)> action);
+
+    std::shared_ptr<CommandBar> addBar(const QString& name, const QString& nameLocal, BarType type,
+                                       bool builtIn);
+    void removeBar(const CommandBar& bar);
+    const std::vector<std::shared_ptr<CommandBar>>& bars() const { return m_bars; }
+    // By name or local name, letter case ignored; none when there is no such bar.
+    std::shared_ptr<CommandBar> bar(const QString& name) const;
+
+    // Every control of every bar, pop-ups' controls included, depth first in bar order.
+    std::vector<std::shared_ptr<CommandBarControl>> allControls() const;
+    // Raises the event on every control that stands for the same command as `source`.
+    void raiseControlEvent(const CommandBarControl& source, const QString& event,
+                           std::vector<Variant>& args) const;
+
+    void changed() const;
+
 private:
-    Application& app() const;
-    ObjectRef findControl(const BoundArgs& args);
+    ObjectRef findControl(const BoundArgs& args) const;
+    std::vector<std::shared_ptr<CommandBarControl>> findControls(const BoundArgs& args) const;
+    ObjectRef item(const Variant& index) const;
 
     Application* m_app;
-    std::vector<BuiltInControl> m_builtIns;
+    std::map<int, BuiltInControl> m_builtIns;
+    std::vector<std::shared_ptr<CommandBar>> m_bars;
 };
+
+// Whether a control answers a FindControl(s) search: Type, Id, Tag and Visible as given
+// (arguments left out match anything).
+bool matchesSearch(const CommandBarControl& control, const BoundArgs& args);
 
 // The Ids of the built-in controls whose state the suite reads.
 inline constexpr int kControlNew = 18;     // disabled while a cell is being edited

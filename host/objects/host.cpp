@@ -1,10 +1,14 @@
 #include "host/objects/host.h"
 
+#include "host/imaging/read_ahead.h"
+#include "host/imaging/worker_pool.h"
 #include "host/model/workbook.h"
 #include "host/objects/application.h"
 #include "host/objects/book_files.h"
 #include "host/objects/com_addins.h"
 #include "host/objects/workbook.h"
+
+#include <QThreadPool>
 
 namespace host::objects {
 
@@ -12,6 +16,10 @@ Host::Host(HostOptions options) : m_app(std::make_shared<Application>(std::move(
 
 Host::~Host()
 {
+    // The worker threads outlive hosts: what this host set them doing must not run on into
+    // the end of the process (static destruction, Qt's image plugins unloading).
+    imaging::dropAnnouncedPictureFiles(m_app.get());
+    imaging::workerPool().waitForDone();
     m_app->detach();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -27,6 +28,9 @@ struct HostOptions
     QString version = QStringLiteral("16.0"); // Application.Version
     bool is64Bit = false;                     // hInstance answers 0 on a 64-bit host
     QString caption = QStringLiteral("Picrows Host");
+    // The host application's title names the active workbook before the caption
+    // ("Book1 - Picrows Host") until a caption is set through automation.
+    bool captionFollowsWorkbook = false;
     QString path; // Application.Path; "" → the program's folder
     QString standardFont = QStringLiteral("Calibri");
     double standardFontSize = 11;
@@ -44,6 +48,12 @@ struct HostOptions
     // The save dialog of GetSaveAsFilename: the chosen path, or empty when the user cancels.
     // A host without one (the batch command, tests) answers as if the user cancelled.
     std::function<QString(const SaveAsQuestion&)> saveAsDialog;
+    // The open dialog of the insert-picture command (control 2619): the chosen picture files,
+    // none when the user cancels. Without one the command is not available.
+    std::function<QStringList()> pictureFilesDialog;
+    // Whether a command that only the host application's window carries out (undo, redo, the
+    // row, column and sheet commands) can run now. Without a window they cannot.
+    std::function<bool(int controlId)> windowCommandEnabled;
 };
 
 } // namespace host::objects

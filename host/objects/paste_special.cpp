@@ -83,7 +83,8 @@ Variant pasteSpecial(Worksheet& sheet, const BoundArgs& args)
     drawing.shapes.insert(firstComment, std::move(shape));
     drawing.selection = {id};
     drawing.dirty = true;
-    sheet.markChanged();
+    sheet.markChanged(ChangeKind::Shapes);
+    sheet.selectionChanged();
     return {};
 }
 

@@ -6,6 +6,7 @@
 #include "host/objects/command_bars.h"
 #include "host/objects/shape_geometry.h"
 #include "host/objects/shape_site.h"
+#include "host/objects/workbook.h"
 #include "host/objects/worksheet.h"
 
 #include <QFontDatabase>
@@ -75,11 +76,16 @@ QStringList fontBoxEntries(const Application& app)
 
 void addPictureControls(CommandBars& bars)
 {
-    bars.addBuiltIn({kControlResetPicture, QStringLiteral("&Reset Picture"), pictureSelected,
+    bars.addBuiltIn({kControlResetPicture, QStringLiteral("図のリセット(&R)"), pictureSelected,
                      resetSelectedPictures});
-    bars.addBuiltIn({kControlCrop, QStringLiteral("&Crop"), pictureCropEnabled, {}});
-    BuiltInControl fontBox{kControlFontBox, QStringLiteral("&Font:"), {}, {}};
+    bars.addBuiltIn({kControlCrop, QStringLiteral("トリミング(&C)"), pictureCropEnabled, {}});
+    BuiltInControl fontBox{kControlFontBox, QStringLiteral("フォント"), {}, {}};
+    fontBox.type = ControlType::ComboBox;
     fontBox.list = fontBoxEntries;
+    fontBox.text = [](const Application& a) {
+        const auto book = a.activeWorkbook();
+        return book ? book->model().defaultFontName : a.options().standardFont;
+    };
     bars.addBuiltIn(std::move(fontBox));
 }
 

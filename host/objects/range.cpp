@@ -248,6 +248,7 @@ void Range::activate()
         if (cellsSelected && r.contains(cell)) {
             s.view.activeCell = model::formatA1(cell, false);
             s.viewDirty = true;
+            sheet.selectionChanged();
             return;
         }
     sheet.select({cell}, cell);
@@ -376,6 +377,17 @@ const MemberTable<Range>& Range::members()
         t.prop(
             QStringLiteral("Formula"), [](R& r) { return r.formula(); },
             [](R& r, const Variant& v) { r.setValue(v); });
+        // Whole rows and columns move whatever Shift says.
+        t.member(QStringLiteral("Insert"), {QStringLiteral("Shift"), QStringLiteral("CopyOrigin")},
+                 0, [](R& r, const BoundArgs&) {
+                     r.insertLines();
+                     return Variant(true);
+                 });
+        t.member(QStringLiteral("Delete"), {QStringLiteral("Shift")}, 0,
+                 [](R& r, const BoundArgs&) {
+                     r.deleteLines();
+                     return Variant(true);
+                 });
         t.member(QStringLiteral("ClearContents"), {}, 0, [](R& r, const BoundArgs&) {
             r.clearContents();
             return Variant(true);
@@ -386,8 +398,9 @@ const MemberTable<Range>& Range::members()
         t.prop(
             QStringLiteral("Hidden"), [](R& r) { return r.hidden(); },
             [](R& r, const Variant& v) { r.setHidden(v.toBool()); });
-        t.prop(QStringLiteral("Locked"), [](R& r) { return r.locked(); },
-               [](R& r, const Variant& v) { r.setLocked(v.toBool()); });
+        t.prop(
+            QStringLiteral("Locked"), [](R& r) { return r.locked(); },
+            [](R& r, const Variant& v) { r.setLocked(v.toBool()); });
 
         t.prop(QStringLiteral("Left"), [](R& r) { return Variant(r.left()); });
         t.prop(QStringLiteral("Top"), [](R& r) { return Variant(r.top()); });

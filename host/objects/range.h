@@ -63,6 +63,10 @@ public:
     void setHidden(bool hidden);
     Variant locked() const;
     void setLocked(bool locked);
+    // Inserts or deletes the range's whole rows or columns (sheet_structure.h); a range of
+    // part of the cells is refused.
+    void insertLines();
+    void deleteLines();
 
     // Sizes (range_sizes.cpp).
     double left() const;

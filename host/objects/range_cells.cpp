@@ -5,6 +5,7 @@
 #include "host/model/stored_cells.h"
 #include "host/model/workbook.h"
 #include "host/objects/agreement.h"
+#include "host/objects/sheet_structure.h"
 #include "host/objects/workbook.h"
 #include "host/objects/worksheet.h"
 
@@ -322,6 +323,45 @@ ObjectRef Range::currentRegion() const
         }
     }
     return make({r}, RangeKind::Cells);
+}
+
+} // namespace host::objects
+
+namespace host::objects {
+
+namespace {
+
+// The whole rows or columns of a range's first area. Shifting only part of the cells is not
+// done: such a range is refused.
+struct Lines
+{
+    SheetAxis axis;
+    int first;
+    int count;
+};
+
+Lines linesOf(const CellRect& a, RangeKind kind, const char* method)
+{
+    if (kind == RangeKind::Rows || (a.left == 1 && a.right == model::kMaxColumns))
+        return {SheetAxis::Rows, a.top, a.rows()};
+    if (kind == RangeKind::Columns || (a.top == 1 && a.bottom == model::kMaxRows))
+        return {SheetAxis::Columns, a.left, a.columns()};
+    raise(err::ApplicationDefined,
+          QString::fromLatin1(method) + QStringLiteral(" method of Range class failed"));
+}
+
+} // namespace
+
+void Range::insertLines()
+{
+    const Lines l = linesOf(first(), m_kind, "Insert");
+    objects::insertLines(worksheet(), l.axis, l.first, l.count);
+}
+
+void Range::deleteLines()
+{
+    const Lines l = linesOf(first(), m_kind, "Delete");
+    objects::deleteLines(worksheet(), l.axis, l.first, l.count);
 }
 
 } // namespace host::objects

@@ -117,6 +117,12 @@ const MemberTable<PictureFormat>& PictureFormat::members()
         t.prop(QStringLiteral("StoredFormat"), [](P& p) {
             return Variant(imaging::fileExtension(pictureOf(p.set().first()).image.format));
         });
+        // This host's own (other hosts lack them, 438): the untouched size in points, which
+        // the crops are measured in.
+        t.prop(QStringLiteral("UntouchedWidth"),
+               [](P& p) { return Variant(pictureOf(p.set().first()).untouchedWidth); });
+        t.prop(QStringLiteral("UntouchedHeight"),
+               [](P& p) { return Variant(pictureOf(p.set().first()).untouchedHeight); });
         t.prop(QStringLiteral("Parent"), [](P& p) {
             return Variant(p.set().ids.size() == 1 ? shapeObject(p.set().sheet, p.set().ids[0])
                                                    : shapeRangeOf(p.set()));

@@ -39,6 +39,7 @@ void selectShapes(const ShapeSet& set, bool replace, const QString& className)
     for (int id : set.ids)
         if (std::find(selection.begin(), selection.end(), id) == selection.end())
             selection.push_back(id);
+    sheet.selectionChanged();
 }
 
 void copyShapes(const ShapeSet& set)

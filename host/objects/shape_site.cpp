@@ -110,7 +110,7 @@ void shapeChanged(Worksheet& sheet, int id)
 void drawingChanged(Worksheet& sheet)
 {
     drawingOf(sheet).dirty = true;
-    sheet.markChanged();
+    sheet.markChanged(ChangeKind::Shapes);
 }
 
 QString hostShapeName(model::ShapeKind kind, int id)

@@ -80,6 +80,7 @@ ObjectRef Sheets::add(const BoundArgs& args)
     }
     book.sheetListDirty = true;
     m_book->markChanged();
+    m_book->app().announce(ChangeKind::Sheets, m_book.get());
     // The last sheet added becomes the active one.
     last->activate();
     return last;

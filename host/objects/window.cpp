@@ -3,11 +3,18 @@
 #include "host/model/workbook.h"
 #include "host/objects/application.h"
 #include "host/objects/disconnected.h"
+#include "host/objects/range.h"
 #include "host/objects/sheets.h"
 #include "host/objects/workbook.h"
 #include "host/objects/worksheet.h"
+#include "host/render/sheet_render.h"
+
+#include <algorithm>
 
 namespace host::objects {
+
+using model::kPointsPerPixel;
+using model::SheetGeometry;
 
 namespace {
 
@@ -17,6 +24,22 @@ model::Sheet& activeModelSheet(Window& w)
     if (!sheet)
         raise(err::ApplicationDefined);
     return sheet->sheet();
+}
+
+// Sets one of the active sheet's view numbers and tells the views.
+void setViewNumber(Window& w, int model::SheetView::*field, int value)
+{
+    model::Sheet& sheet = activeModelSheet(w);
+    if (sheet.view.*field == value)
+        return;
+    sheet.view.*field = value;
+    sheet.viewDirty = true;
+    w.book().app().announce(ChangeKind::View, &w.book(), &sheet);
+}
+
+double pixelsPerPoint(int zoom)
+{
+    return 4.0 * zoom / 300.0;
 }
 
 [[noreturn]] void refuse(const char* property)
@@ -35,14 +58,36 @@ Workbook& Window::book() const
     return *m_book;
 }
 
+bool Window::attached() const
+{
+    return m_book && m_book->attached();
+}
+
+ObjectRef Window::visibleRange()
+{
+    const auto sheet = book().activeSheet();
+    if (!sheet || !sheet->hasCells())
+        raise(err::ApplicationDefined);
+    const model::Sheet& s = sheet->sheet();
+    const SheetGeometry g = sheet->geometry();
+    const double scale = pixelsPerPoint(s.view.zoom);
+    const QPointF origin(g.columnLeft(s.view.leftColumn), g.rowTop(s.view.topRow));
+    const QSizeF size(std::max(1, m_viewport.width()) / scale,
+                      std::max(1, m_viewport.height()) / scale);
+    return sheet->range({render::cellsCovering(book().model(), s, QRectF(origin, size))},
+                        RangeKind::Cells);
+}
+
 const MemberTable<Window>& Window::members()
 {
     static const MemberTable<Window> table = [] {
         MemberTable<Window> t;
         t.prop(QStringLiteral("Caption"), [](Window& w) { return Variant(w.book().name()); });
         t.prop(QStringLiteral("Index"), [](Window& w) {
-            w.book();
-            return Variant(std::int32_t(1));
+            const auto windows = w.book().app().windows();
+            const auto at = std::find_if(windows.begin(), windows.end(),
+                                         [&w](const auto& other) { return other.get() == &w; });
+            return Variant(std::int32_t(at == windows.end() ? 1 : at - windows.begin() + 1));
         });
         t.prop(
             QStringLiteral("Visible"),
@@ -73,6 +118,7 @@ const MemberTable<Window>& Window::members()
                     book.windowMinimized = minimized;
                     book.sheetListDirty = true;
                 }
+                w.book().app().announce(ChangeKind::View, &w.book());
             });
         t.prop(
             QStringLiteral("Zoom"),
@@ -81,9 +127,7 @@ const MemberTable<Window>& Window::members()
                 const std::int32_t zoom = v.toInt32();
                 if (zoom < 10 || zoom > 400)
                     refuse("Zoom");
-                model::Sheet& sheet = activeModelSheet(w);
-                sheet.view.zoom = zoom;
-                sheet.viewDirty = true;
+                setViewNumber(w, &model::SheetView::zoom, zoom);
             });
         t.prop(
             QStringLiteral("ScrollRow"),
@@ -92,9 +136,7 @@ const MemberTable<Window>& Window::members()
                 const std::int32_t row = v.toInt32();
                 if (row < 1 || row > model::kMaxRows)
                     refuse("ScrollRow");
-                model::Sheet& sheet = activeModelSheet(w);
-                sheet.view.topRow = row;
-                sheet.viewDirty = true;
+                setViewNumber(w, &model::SheetView::topRow, row);
             });
         t.prop(
             QStringLiteral("ScrollColumn"),
@@ -103,10 +145,13 @@ const MemberTable<Window>& Window::members()
                 const std::int32_t column = v.toInt32();
                 if (column < 1 || column > model::kMaxColumns)
                     refuse("ScrollColumn");
-                model::Sheet& sheet = activeModelSheet(w);
-                sheet.view.leftColumn = column;
-                sheet.viewDirty = true;
+                setViewNumber(w, &model::SheetView::leftColumn, column);
             });
+        t.prop(QStringLiteral("VisibleRange"), [](Window& w) { return Variant(w.visibleRange()); });
+        t.prop(QStringLiteral("UsableWidth"),
+               [](Window& w) { return Variant(w.m_viewport.width() * kPointsPerPixel); });
+        t.prop(QStringLiteral("UsableHeight"),
+               [](Window& w) { return Variant(w.m_viewport.height() * kPointsPerPixel); });
         t.prop(QStringLiteral("SelectedSheets"), [](Window& w) {
             return Variant(ObjectRef(std::make_shared<Sheets>(
                 std::static_pointer_cast<Workbook>(w.book().shared_from_this()),
@@ -137,9 +182,10 @@ const MemberTable<Window>& Window::members()
 
 std::vector<Variant> Windows::enumerate()
 {
-    if (!m_window)
-        return {};
-    return {Variant(ObjectRef(m_window))};
+    std::vector<Variant> out;
+    for (const auto& window : m_windows)
+        out.emplace_back(ObjectRef(window));
+    return out;
 }
 
 const MemberTable<Windows>& Windows::members()
@@ -147,18 +193,21 @@ const MemberTable<Windows>& Windows::members()
     static const MemberTable<Windows> table = [] {
         MemberTable<Windows> t;
         t.prop(QStringLiteral("Count"),
-               [](Windows& w) { return Variant(std::int32_t(w.m_window ? 1 : 0)); });
+               [](Windows& w) { return Variant(std::int32_t(w.m_windows.size())); });
         t.member(QStringLiteral("Item"), {QStringLiteral("Index")}, 1,
                  [](Windows& w, const BoundArgs& args) {
                      const Variant& index = args.at(0);
-                     const bool first =
-                         index.type() == VarType::String
-                             ? w.m_window && index.toString().compare(w.m_window->book().name(),
-                                                                      Qt::CaseInsensitive) == 0
-                             : index.toInt32() == 1;
-                     if (!w.m_window || !first)
+                     if (index.type() == VarType::String) {
+                         for (const auto& window : w.m_windows)
+                             if (index.toString().compare(window->book().name(),
+                                                          Qt::CaseInsensitive) == 0)
+                                 return Variant(ObjectRef(window));
                          raise(err::OutOfRange);
-                     return Variant(ObjectRef(w.m_window));
+                     }
+                     const std::int32_t i = index.toInt32();
+                     if (i < 1 || size_t(i) > w.m_windows.size())
+                         raise(err::OutOfRange);
+                     return Variant(ObjectRef(w.m_windows[size_t(i - 1)]));
                  });
         t.defaultMember(QStringLiteral("Item"));
         return t;

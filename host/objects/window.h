@@ -2,7 +2,10 @@
 
 #include "host/automation/member_table.h"
 
+#include <QSize>
+
 #include <memory>
+#include <vector>
 
 namespace host::objects {
 
@@ -24,26 +27,39 @@ public:
 
     Workbook& book() const;
     void detach() { m_book = nullptr; }
+    bool attached() const;
     bool visible() const { return m_visible; }
 
+    // The size in pixels of the area that shows the sheet's cells, as the window on screen
+    // has it; VisibleRange and UsableWidth/UsableHeight answer from it. A host without a
+    // screen keeps a default size.
+    void setViewportPixels(QSize pixels) { m_viewport = pixels; }
+    QSize viewportPixels() const { return m_viewport; }
+
 private:
+    ObjectRef visibleRange();
+
     Workbook* m_book;
     bool m_visible = true;
     int m_state = kWindowMaximized;
+    QSize m_viewport{1024, 600};
 };
 
-// A workbook's windows: its one window, or none for an add-in.
+// Windows of workbooks: a workbook's one window (none for an add-in), or the application's
+// windows, the active one first.
 class Windows : public TableDispatch<Windows>
 {
 public:
-    explicit Windows(std::shared_ptr<Window> window) : m_window(std::move(window)) {}
+    explicit Windows(std::vector<std::shared_ptr<Window>> windows) : m_windows(std::move(windows))
+    {
+    }
 
     static const MemberTable<Windows>& members();
     QString className() const override { return QStringLiteral("Windows"); }
     std::vector<Variant> enumerate() override;
 
 private:
-    std::shared_ptr<Window> m_window;
+    std::vector<std::shared_ptr<Window>> m_windows;
 };
 
 } // namespace host::objects

@@ -86,6 +86,15 @@ QString Workbook::path() const
     return m_neverSaved ? QString() : folderOf(m_fullName);
 }
 
+void Workbook::setSaved(bool saved)
+{
+    if (m_saved == saved)
+        return;
+    m_saved = saved;
+    if (m_app)
+        m_app->announce(ChangeKind::Workbooks, this);
+}
+
 int Workbook::digitWidth()
 {
     const model::Workbook& book = model();
@@ -178,8 +187,10 @@ void Workbook::setActiveSheet(int index)
             changed = true;
         }
     }
-    if (changed)
+    if (changed) {
         book.sheetListDirty = true;
+        app().announce(ChangeKind::Sheets, this);
+    }
 }
 
 void Workbook::sheetsChanged()
@@ -213,14 +224,21 @@ void Workbook::save()
         return;
     }
     saveWorkbookModel(model(), m_fullName);
-    m_saved = true;
+    setSaved(true);
 }
 
 void Workbook::saveAs(const QString& fileName)
 {
     QString target = absoluteBookPath(fileName, app().options().defaultFilePath);
-    if (QFileInfo(target).suffix().isEmpty())
+    // A name ending in a separator has no file name: the cleaned path would be the folder's
+    // own, saved beside it with an ending added.
+    const bool folder = fileName.endsWith(u'/') || fileName.endsWith(u'\\');
+    if (QFileInfo(target).suffix().isEmpty() && !folder)
         target += QStringLiteral(".xlsx");
+    if (folder || QFileInfo(target).isDir())
+        raise(err::ApplicationDefined,
+              QStringLiteral("The workbook cannot be saved as '%1': that is a folder.")
+                  .arg(fileName));
     const QString newName = fileNameOf(target);
     const auto other = app().findByName(newName);
     if (other && other.get() != this)
@@ -232,6 +250,7 @@ void Workbook::saveAs(const QString& fileName)
     m_fullName = target;
     m_neverSaved = false;
     m_saved = true;
+    app().announce(ChangeKind::Workbooks, this);
 }
 
 void Workbook::close(bool save, const QString& fileName)
@@ -274,7 +293,7 @@ const MemberTable<Workbook>& Workbook::members()
             },
             [](W& w, const Variant& v) {
                 w.model();
-                w.m_saved = v.toBool();
+                w.setSaved(v.toBool());
             });
         t.prop(QStringLiteral("IsAddin"), [](W& w) {
             w.model();
@@ -304,7 +323,10 @@ const MemberTable<Workbook>& Workbook::members()
                [](W& w) { return Variant(ObjectRef(w.activeSheet())); });
         t.member(QStringLiteral("Windows"), {index}, 0, [](W& w, const BoundArgs& args) {
             w.model();
-            auto windows = std::make_shared<Windows>(w.m_window);
+            std::vector<std::shared_ptr<Window>> own;
+            if (w.m_window)
+                own.push_back(w.m_window);
+            auto windows = std::make_shared<Windows>(std::move(own));
             if (args.has(0))
                 return windows->get(QString(), {args.at(0)});
             return Variant(ObjectRef(windows));
@@ -326,7 +348,10 @@ const MemberTable<Workbook>& Workbook::members()
                 book.palette[size_t(paletteIndex(args.at(0)))] = fromColorValue(value.toInt32());
                 book.customPalette = true;
                 book.paletteDirty = true;
+                book.lookChanged();
                 w.markChanged();
+                for (const auto& sheet : book.sheets)
+                    w.app().announce(ChangeKind::Cells, &w, sheet.get());
             });
 
         t.member(QStringLiteral("Activate"), {}, 0, [](W& w, const BoundArgs&) {

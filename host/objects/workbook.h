@@ -38,7 +38,8 @@ public:
     QString path() const;
     bool isAddin() const { return m_addin; }
     bool saved() const { return m_saved; }
-    void markChanged() { m_saved = false; }
+    void markChanged() { setSaved(false); }
+    void setSaved(bool saved);
     void setNeverSaved() { m_neverSaved = true; }
 
     // The default font's maximum digit width, in pixels.

@@ -8,7 +8,9 @@
 #include "host/objects/paste_special.h"
 #include "host/objects/range.h"
 #include "host/objects/shape_selection.h"
+#include "host/objects/sheet_export.h"
 #include "host/objects/sheet_name.h"
+#include "host/objects/sheet_protection.h"
 #include "host/objects/workbook.h"
 #include "host/objects/worksheet_shapes.h"
 
@@ -103,9 +105,17 @@ model::SheetGeometry Worksheet::geometry() const
     return model::SheetGeometry(sheet(), book().digitWidth());
 }
 
-void Worksheet::markChanged()
+void Worksheet::markChanged(ChangeKind kind)
 {
-    book().markChanged();
+    Workbook& b = book();
+    b.markChanged();
+    b.app().announce(kind, &b, m_sheet);
+}
+
+void Worksheet::selectionChanged()
+{
+    Workbook& b = book();
+    b.app().announce(ChangeKind::Selection, &b, m_sheet);
 }
 
 ObjectRef Worksheet::range(std::vector<CellRect> areas, RangeKind kind)
@@ -146,7 +156,7 @@ ObjectRef Worksheet::activeCell()
     return range({cell ? *cell : CellRect{}}, RangeKind::Cells);
 }
 
-void Worksheet::select(const std::vector<CellRect>& areas, const CellRect& active)
+void Worksheet::select(const std::vector<CellRect>& areas, const CellRect& active, bool raiseEvent)
 {
     model::Sheet& s = sheet();
     s.drawing.selection.clear(); // selecting cells ends a selection of shapes
@@ -154,7 +164,9 @@ void Worksheet::select(const std::vector<CellRect>& areas, const CellRect& activ
     s.view.activeCell =
         model::formatA1(CellRect{active.top, active.left, active.top, active.left}, false);
     s.viewDirty = true;
-    book().app().raiseSheetSelectionChange(self(), range(areas, RangeKind::Cells));
+    selectionChanged();
+    if (raiseEvent)
+        book().app().raiseSheetSelectionChange(self(), range(areas, RangeKind::Cells));
 }
 
 int Worksheet::nextVisibleFrom(int index) const
@@ -190,6 +202,7 @@ void Worksheet::selectSheet(bool replace)
     if (!s.view.tabSelected) {
         s.view.tabSelected = true;
         s.viewDirty = true;
+        book().app().announce(ChangeKind::Sheets, &book());
     }
 }
 
@@ -219,7 +232,7 @@ void Worksheet::setVisible(const Variant& value)
         s.viewDirty = true;
     }
     book().model().sheetListDirty = true;
-    markChanged();
+    markChanged(ChangeKind::Sheets);
 }
 
 void Worksheet::copy(const BoundArgs& args)
@@ -257,9 +270,30 @@ void Worksheet::copy(const BoundArgs& args)
     to.sheetListDirty = true;
     target->markChanged();
     target->sheetsChanged();
+    app.announce(ChangeKind::Sheets, target.get());
     // The copy becomes the active sheet of its workbook, which becomes the active workbook.
     target->setActiveSheet(insertAt);
     target->activate();
+}
+
+void Worksheet::moveTo(int to)
+{
+    Workbook& b = book();
+    model::Workbook& m = b.model();
+    const int from = index() - 1;
+    to = std::clamp(to, 0, int(m.sheets.size()) - 1);
+    if (to == from)
+        return;
+    model::Sheet* active = m.sheets[size_t(m.activeSheet)].get();
+    auto moved = std::move(m.sheets[size_t(from)]);
+    m.sheets.erase(m.sheets.begin() + from);
+    m.sheets.insert(m.sheets.begin() + to, std::move(moved));
+    for (size_t i = 0; i < m.sheets.size(); ++i)
+        if (m.sheets[i].get() == active)
+            m.activeSheet = int(i);
+    m.sheetListDirty = true;
+    b.markChanged();
+    b.app().announce(ChangeKind::Sheets, &b);
 }
 
 void Worksheet::remove()
@@ -282,6 +316,7 @@ void Worksheet::remove()
     m.sheetListDirty = true;
     b.markChanged();
     b.sheetsChanged(); // detaches this object
+    b.app().announce(ChangeKind::Sheets, &b);
 }
 
 ObjectRef Worksheet::rangeOf(const BoundArgs& args)
@@ -343,7 +378,7 @@ const MemberTable<Worksheet>& Worksheet::members()
                 checkSheetName(w.book().model(), name, &s);
                 s.name = name;
                 w.book().model().sheetListDirty = true;
-                w.markChanged();
+                w.markChanged(ChangeKind::Sheets);
             });
         t.prop(QStringLiteral("Index"), [](W& w) { return Variant(std::int32_t(w.index())); });
         t.prop(
@@ -370,13 +405,23 @@ const MemberTable<Worksheet>& Worksheet::members()
                          args.value(2, true).toBool() || args.value(1, true).toBool();
                      s.protection.objects = args.value(1, true).toBool();
                      s.protection.scenarios = args.value(3, true).toBool();
+                     const QString password = args.value(0, QString()).toString();
+                     s.protection.password =
+                         password.isEmpty() ? QString() : legacyPasswordHash(password);
                      s.protectionDirty = true;
                      w.markChanged();
                      return done();
                  });
         t.member(QStringLiteral("Unprotect"), {QStringLiteral("Password")}, 0,
-                 [done](W& w, const BoundArgs&) {
+                 [done](W& w, const BoundArgs& args) {
                      model::Sheet& s = w.sheet();
+                     const QString given = args.value(0, QString()).toString();
+                     if (!s.protection.password.isEmpty() &&
+                         (given.isEmpty() || legacyPasswordHash(given) != s.protection.password))
+                         raise(err::ApplicationDefined,
+                               QStringLiteral("The password you supplied is not correct. Verify "
+                                              "that the CAPS LOCK key is off and be sure to use "
+                                              "the correct capitalization."));
                      s.protection = {};
                      s.protectionDirty = true;
                      w.markChanged();
@@ -405,6 +450,7 @@ const MemberTable<Worksheet>& Worksheet::members()
         }
         t.prop(QStringLiteral("UsedRange"), [](W& w) { return Variant(w.usedRange()); });
         addShapeMembers(t);
+        addExportMembers(t);
 
         t.member(QStringLiteral("Copy"), {QStringLiteral("Before"), QStringLiteral("After")}, 0,
                  [done](W& w, const BoundArgs& args) {
@@ -417,6 +463,25 @@ const MemberTable<Worksheet>& Worksheet::members()
             w.remove();
             return Variant(true);
         });
+        // Within the workbook: before or after one of its sheets.
+        t.member(QStringLiteral("Move"), {QStringLiteral("Before"), QStringLiteral("After")}, 0,
+                 [done](W& w, const BoundArgs& args) {
+                     const bool before = args.has(0);
+                     if (before == args.has(1))
+                         raise(err::ApplicationDefined,
+                               QStringLiteral("Move method of Worksheet class failed"));
+                     auto* other =
+                         dynamic_cast<Worksheet*>(&deref(args.at(before ? 0 : 1).toObject()));
+                     if (!other || &other->book() != &w.book())
+                         raise(err::ApplicationDefined,
+                               QStringLiteral("Move method of Worksheet class failed"));
+                     const int from = w.index() - 1;
+                     int to = other->index() - 1 + (before ? 0 : 1);
+                     if (to > from)
+                         --to;
+                     w.moveTo(to);
+                     return done();
+                 });
         t.member(QStringLiteral("Activate"), {}, 0, [done](W& w, const BoundArgs&) {
             w.activate();
             return done();

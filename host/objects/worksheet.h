@@ -3,6 +3,7 @@
 #include "host/automation/member_table.h"
 #include "host/model/cell_ref.h"
 #include "host/model/geometry.h"
+#include "host/objects/change_notifier.h"
 
 #include <memory>
 #include <vector>
@@ -37,17 +38,24 @@ public:
     bool hasCells() const; // a worksheet, not a chart or dialog sheet
     bool isActive() const; // the active sheet of the active workbook
     model::SheetGeometry geometry() const;
-    void markChanged();
+    // The workbook has unsaved changes; the views learn what kind of change.
+    void markChanged(ChangeKind kind = ChangeKind::Cells);
 
     ObjectRef range(std::vector<model::CellRect> areas, RangeKind kind);
     ObjectRef wholeSheet(RangeKind kind);
     ObjectRef selection();  // cells; a chart sheet's chart area
     ObjectRef activeCell(); // none on a sheet without cells
     // Makes `areas` the selection with `active` as the active cell, and raises the
-    // application's SheetSelectionChange.
-    void select(const std::vector<model::CellRect>& areas, const model::CellRect& active);
+    // application's SheetSelectionChange unless `raiseEvent` is false (a gesture still under
+    // way raises it once when it ends).
+    void select(const std::vector<model::CellRect>& areas, const model::CellRect& active,
+                bool raiseEvent = true);
+    // The selection or active cell changed: the views learn of it.
+    void selectionChanged();
 
     void activate();
+    // Moves the sheet to 0-based position `to` among the workbook's sheets.
+    void moveTo(int to);
 
 private:
     ObjectRef rangeOf(const BoundArgs& args);

@@ -6,17 +6,8 @@ namespace host::model {
 struct Cell;
 }
 
-// How the host shows a cell's value when the cell has no number format of its own: the
-// General format of a standard-width column.
+// How the host shows a cell's value in the General format of a standard-width column.
 namespace host::render {
-
-// A number as General shows it: at most 11 characters, sign and decimal point included;
-// integers as they are up to 11 digits, fractions rounded to what fits, and scientific
-// notation ("1.23457E+11", "1E-10") where the decimal form would not fit or would lose
-// significant digits that the scientific form keeps.
-// With a smaller `width` (a narrow column), the same rules in fewer characters; empty when
-// the number cannot be shown in that many.
-QString generalNumber(double value, int width = 11);
 
 // The text a cell shows: General numbers, text as it is, TRUE/FALSE, the error's text; empty
 // for an empty cell and a formula never calculated.

@@ -11,9 +11,6 @@
 
 namespace host::render {
 
-namespace {
-
-// A device of 72 dots per inch: fonts laid out for it measure in points.
 QPaintDevice* pointDevice()
 {
     static QImage device = [] {
@@ -24,6 +21,8 @@ QPaintDevice* pointDevice()
     }();
     return &device;
 }
+
+namespace {
 
 struct Line
 {

@@ -5,6 +5,7 @@
 #include <QRectF>
 #include <QString>
 
+class QPaintDevice;
 class QPainter;
 
 namespace host::model {
@@ -16,6 +17,9 @@ struct Workbook;
 // units are points whatever its scale, and fonts are laid out for a 72-dpi device so that a
 // font's point size is its size in painter units.
 namespace host::render {
+
+// A device of 72 dots per inch: fonts laid out for it measure in points.
+QPaintDevice* pointDevice();
 
 // The font a text box states; an empty name is the workbook's default font. Glyphs the font
 // lacks (Japanese in a Latin font) come from the fonts Qt falls back to.

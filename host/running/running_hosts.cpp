@@ -2,8 +2,12 @@
 
 #include "host/automation/dispatch.h"
 #include "host/automation/host_error.h"
+#include "host/running/host_registry.h"
+#include "host/running/remote_host.h"
 
 #include <QDir>
+
+#include <unistd.h>
 
 namespace host::running {
 
@@ -66,10 +70,41 @@ void RunningHosts::remove(int cookie)
 
 std::vector<std::shared_ptr<RunningHost>> RunningHosts::hosts() const
 {
-    std::lock_guard lock(m_mutex);
     std::vector<std::shared_ptr<RunningHost>> list;
-    for (const auto& entry : m_hosts)
-        list.push_back(entry.second);
+    {
+        std::lock_guard lock(m_mutex);
+        for (const auto& entry : m_hosts)
+            list.push_back(entry.second);
+    }
+    for (auto& host : otherProcesses())
+        list.push_back(std::move(host));
+    return list;
+}
+
+std::vector<std::shared_ptr<RunningHost>> RunningHosts::otherProcesses() const
+{
+    std::vector<std::shared_ptr<RunningHost>> list;
+    const HostRegistry registry = HostRegistry::forUser();
+    // This process's own hosts are in the table already, and are never called through a
+    // socket: the call would wait on this very thread.
+    const qint64 self = getpid();
+    std::lock_guard lock(m_mutex);
+    std::map<QString, std::shared_ptr<RemoteHost>> seen;
+    for (const HostEntry& entry : registry.entries()) {
+        if (entry.pid == self)
+            continue;
+        std::shared_ptr<RemoteHost> host;
+        const auto known = m_remote.find(entry.id);
+        if (known != m_remote.end() && known->second->entry().socket == entry.socket) {
+            host = known->second;
+            host->update(entry);
+        } else {
+            host = std::make_shared<RemoteHost>(entry, registry);
+        }
+        seen.emplace(entry.id, host);
+        list.push_back(host);
+    }
+    m_remote = std::move(seen);
     return list;
 }
 
@@ -79,14 +114,17 @@ ObjectRef RunningHosts::bindToFile(const QString& fullName) const
         return {};
     for (const auto& host : hosts())
         if (host->openFiles().contains(fullName, Qt::CaseSensitive))
-            return host->application();
+            if (ObjectRef app = host->application())
+                return app;
     return {};
 }
 
 ObjectRef RunningHosts::activeApplication() const
 {
-    const auto list = hosts();
-    return list.empty() ? ObjectRef() : list.front()->application();
+    for (const auto& host : hosts())
+        if (ObjectRef app = host->application())
+            return app;
+    return {};
 }
 
 std::int32_t RunningHosts::findWindow(const QString& windowClass, const QString& title) const

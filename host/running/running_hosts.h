@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -19,8 +20,7 @@ namespace host::running {
 inline const QString kHostWindowClass = QStringLiteral("XLMAIN");
 
 // One running host. A host in this process answers from its Application object; a host in
-// another process will answer through its connection (a later implementation of the same
-// interface).
+// another process answers from its registry entry and through its connection (RemoteHost).
 class RunningHost
 {
 public:
@@ -30,6 +30,7 @@ public:
     virtual QString windowClass() const { return kHostWindowClass; }
     // The title of the main window as the window manager shows it.
     virtual QString windowTitle() const = 0;
+    // None for a host that has gone since it was listed.
     virtual ObjectRef application() const = 0;
     // The full names of the workbooks it holds open that are files (saved at least once);
     // a book never saved has no file and is not listed.
@@ -53,6 +54,8 @@ public:
         m_title = title;
         m_hasTitle = true;
     }
+    void useCaptionAsTitle() { m_hasTitle = false; }
+    void setWindowId(std::int32_t windowId) { m_windowId = windowId; }
 
 private:
     ObjectRef m_application;
@@ -61,7 +64,11 @@ private:
     bool m_hasTitle = false;
 };
 
-// The process-wide table of running hosts, in the order they registered.
+class RemoteHost;
+
+// The table of running hosts: those of this process in the order they registered, then those
+// that other processes of this user serve, in the order they registered (the registry of
+// running hosts; entries of hosts that have gone are ignored and removed).
 class RunningHosts
 {
 public:
@@ -80,9 +87,13 @@ public:
     std::int32_t findWindow(const QString& windowClass, const QString& title) const;
 
 private:
+    std::vector<std::shared_ptr<RunningHost>> otherProcesses() const;
+
     mutable std::mutex m_mutex;
     std::vector<std::pair<int, std::shared_ptr<RunningHost>>> m_hosts;
     int m_nextCookie = 1;
+    // The hosts of other processes by entry, so that their connections are shared.
+    mutable std::map<QString, std::shared_ptr<RemoteHost>> m_remote;
 };
 
 // Registers a host for the lifetime of this object.

@@ -1,5 +1,6 @@
 #include "host/xlsx/cell_writer.h"
 
+#include "host/automation/host_error.h"
 #include "host/xlsx/formula_shift.h"
 #include "host/xlsx/sheet_reader.h"
 #include "host/xlsx/sheet_writer.h"
@@ -86,7 +87,8 @@ void CellWriter::write(const std::set<CellKey>& cells, const std::set<int>& rows
     for (auto k = cells.begin(); k != cells.end() && !outside; ++k)
         outside = offSheet(k->first, k->second);
     if (outside)
-        fail(QStringLiteral("sheet '%1' has a cell or row beyond the sheet").arg(m_sheet.name));
+        fail(QStringLiteral("sheet '%1' has a cell or row beyond the sheet")
+                 .arg(clipped(m_sheet.name)));
     indexRows();
     std::set<int> touched = rows;
     for (const CellKey& k : cells)

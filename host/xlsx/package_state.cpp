@@ -1,5 +1,6 @@
 #include "host/xlsx/package_state.h"
 
+#include "host/automation/host_error.h"
 #include "host/xlsx/xml_util.h"
 #include "host/xlsx/zip_archive.h"
 
@@ -17,7 +18,7 @@ QByteArray PackageState::readPart(const QString& name) const
         return it->second.data;
     const xlsx::ZipArchive::Entry* entry = archive ? archive->find(name) : nullptr;
     if (!entry)
-        xlsx::fail(QStringLiteral("the part '%1' is missing").arg(name));
+        xlsx::fail(QStringLiteral("the part '%1' is missing").arg(clipped(name)));
     return archive->read(*entry);
 }
 

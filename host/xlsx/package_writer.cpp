@@ -47,7 +47,7 @@ PackageWriter::PackageWriter(const model::Workbook& book, const model::PackageSt
 {
 }
 
-QByteArray PackageWriter::write()
+void PackageWriter::write(const QString& path)
 {
     if (m_book.sheets.empty())
         fail(QStringLiteral("a workbook must keep at least one sheet"));
@@ -58,7 +58,7 @@ QByteArray PackageWriter::write()
     writeWorkbookPart();
     writeWorkbookRelationships();
     writeContentTypes();
-    return assemble();
+    assemble(path);
 }
 
 bool PackageWriter::isRemoved(const QString& part) const
@@ -483,11 +483,16 @@ std::set<QString> PackageWriter::orphanMedia() const
             // "dir/_rels/name.rels" holds the relationships of "dir/name".
             const QString source = name.left(slash) + name.mid(slash + 6).chopped(5);
             const auto rewritten = fresh ? m_out.find(folded) : m_out.end();
-            const QByteArray data =
-                rewritten != m_out.end() ? rewritten->second.second : m_package.readPart(name);
-            for (const opc::Relationship& r : opc::parseRelationships(xml::parse(data, name)))
-                if (!r.external)
-                    out.insert(opc::resolveTarget(source, r.target).toCaseFolded());
+            // A part that cannot be read (damaged, but the host never needed it) is skipped
+            // before and after alike: what only it reaches is never taken for an orphan.
+            try {
+                const QByteArray data =
+                    rewritten != m_out.end() ? rewritten->second.second : m_package.readPart(name);
+                for (const opc::Relationship& r : opc::parseRelationships(xml::parse(data, name)))
+                    if (!r.external)
+                        out.insert(opc::resolveTarget(source, r.target).toCaseFolded());
+            } catch (const PackageError&) {
+            }
         }
         return out;
     };
@@ -505,9 +510,9 @@ std::set<QString> PackageWriter::orphanMedia() const
     return orphans;
 }
 
-QByteArray PackageWriter::assemble()
+void PackageWriter::assemble(const QString& path)
 {
-    ZipWriter writer(m_targetName);
+    ZipWriter writer(path, m_targetName);
     std::set<QString> written;
     const std::set<QString> orphans = orphanMedia();
     auto put = [&](const QString& name) {
@@ -535,7 +540,7 @@ QByteArray PackageWriter::assemble()
         put(added.name);
     for (const auto& [folded, out] : m_out)
         put(out.first);
-    return writer.finish();
+    writer.finish();
 }
 
 } // namespace host::xlsx

@@ -20,14 +20,15 @@ struct Workbook;
 namespace host::xlsx {
 
 // Writes a workbook as a package: the parts the model changed are patched, the others are
-// copied as they are (compressed data included), and the result is returned as the bytes of
-// the new file. Raises a PackageError when a part cannot be patched.
+// copied as they are (compressed data included), into the new file. Raises a PackageError when
+// a part cannot be patched, a HostError when the file cannot be written.
 class PackageWriter
 {
 public:
     PackageWriter(const model::Workbook& book, const model::PackageState& package,
                   QString targetName);
-    QByteArray write();
+    // Writes the package to `path` (see ZipWriter for how it gets there).
+    void write(const QString& path);
 
 private:
     struct PlannedSheet
@@ -49,7 +50,7 @@ private:
     void writeWorkbookRelationships();
     void writeStyles();
     void writeContentTypes();
-    QByteArray assemble();
+    void assemble(const QString& path);
     // Pictures of xl/media that no relationship of the package reaches any more (their shapes
     // were deleted or replaced); they are left out of the saved file. Folded names.
     std::set<QString> orphanMedia() const;

@@ -1,5 +1,6 @@
 #include "host/xlsx/part_copier.h"
 
+#include "host/automation/host_error.h"
 #include "host/xlsx/opc.h"
 #include "host/xlsx/package_state.h"
 #include "host/xlsx/xml_util.h"
@@ -91,7 +92,7 @@ void PartCopier::copyRelationships(const QString& part, const QString& newName, 
     if (!m_from.hasPart(relsPart))
         return;
     if (depth > kMaxDepth)
-        fail(QStringLiteral("the parts of '%1' refer to each other too deeply").arg(part));
+        fail(QStringLiteral("the parts of '%1' refer to each other too deeply").arg(clipped(part)));
     pugi::xml_document doc = xml::parse(m_from.readPart(relsPart), relsPart);
     pugi::xml_node root = doc.document_element();
     std::vector<pugi::xml_node> drop;

@@ -1,5 +1,6 @@
 #include "host/xlsx/sheet_reader.h"
 
+#include "host/automation/host_error.h"
 #include "host/model/workbook.h"
 #include "host/xlsx/formula_shift.h"
 #include "host/xlsx/xml_util.h"
@@ -161,7 +162,7 @@ public:
             rowNumber = xml::intValue(row.attribute("r")).value_or(rowNumber + 1);
             if (rowNumber < 1 || rowNumber > model::kMaxRows)
                 fail(QStringLiteral("sheet '%1' has a row numbered %2, beyond the sheet")
-                         .arg(m_sheet.name)
+                         .arg(clipped(m_sheet.name))
                          .arg(rowNumber));
             readRow(row, rowNumber);
         }
@@ -192,7 +193,7 @@ public:
                 const auto rect = parseRef(ref);
                 if (!rect || !rect->isSingleCell())
                     fail(QStringLiteral("sheet '%1' has a cell named '%2'")
-                             .arg(m_sheet.name, xml::text(ref)));
+                             .arg(clipped(m_sheet.name), clipped(xml::text(ref))));
                 r = rect->top;
                 column = rect->left;
             } else {
@@ -200,7 +201,7 @@ public:
             }
             if (column < 1 || column > model::kMaxColumns)
                 fail(QStringLiteral("sheet '%1' has a cell beyond the last column")
-                         .arg(m_sheet.name));
+                         .arg(clipped(m_sheet.name)));
             readCell(c, r, column);
         }
     }
@@ -301,6 +302,7 @@ public:
         m_sheet.protection.sheet = xml::boolValue(n.attribute(sheetAttribute), false);
         m_sheet.protection.objects = xml::boolValue(n.attribute("objects"), false);
         m_sheet.protection.scenarios = xml::boolValue(n.attribute("scenarios"), false);
+        m_sheet.protection.password = QString::fromUtf8(n.attribute("password").value());
     }
 
     void readViews(pugi::xml_node views)

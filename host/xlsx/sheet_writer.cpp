@@ -204,6 +204,10 @@ void writeProtection(pugi::xml_node root, const Sheet& sheet, xml::Order order,
     if (!protection)
         protection = xml::insertInOrder(root, "sheetProtection", order);
     xml::setAttr(protection, sheetAttribute, "1");
+    if (sheet.protection.password.isEmpty())
+        xml::removeAttr(protection, "password");
+    else
+        xml::setAttr(protection, "password", sheet.protection.password);
     for (const auto& [name, on] : {std::pair{"objects", sheet.protection.objects},
                                    std::pair{"scenarios", sheet.protection.scenarios}}) {
         if (on)
@@ -263,8 +267,8 @@ bool isDirty(const Sheet& sheet)
 
 void setDrawingReference(pugi::xml_node root, const QString& relationshipId, bool strict)
 {
-    const xml::Order order = xml::is(root, "chartsheet") ? xml::Order(kChartsheetOrder)
-                                                          : xml::Order(kWorksheetOrder);
+    const xml::Order order =
+        xml::is(root, "chartsheet") ? xml::Order(kChartsheetOrder) : xml::Order(kWorksheetOrder);
     pugi::xml_node drawing = xml::ensureChild(root, "drawing", order);
     const std::string name =
         xml::prefixForNamespace(root, {opc::kTransitionalRelNs, opc::kStrictRelNs}, "r",

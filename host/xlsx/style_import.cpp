@@ -3,9 +3,11 @@
 #include "host/model/workbook.h"
 #include "host/xlsx/new_package.h"
 #include "host/xlsx/package_state.h"
+#include "host/xlsx/style_records.h"
 #include "host/xlsx/styles_part.h"
 #include "host/xlsx/xml_util.h"
 
+#include <algorithm>
 #include <sstream>
 
 namespace host::xlsx {
@@ -160,7 +162,20 @@ void StyleImporter::finish()
     package.putPart(package.stylesPart, xml::serialize(m_to),
                     hadPart ? package.contentTypeOf(package.stylesPart)
                             : QString::fromUtf8(kStylesType));
-    package.stylesFormats = readCellFormats(m_to.document_element());
+    const pugi::xml_node root = m_to.document_element();
+    package.stylesFormats = readCellFormats(root);
+    // The formats brought along point into the target's records now.
+    readStyleRecords(root, m_toBook);
+    const size_t known = std::min(m_toBook.cellFormats.size(), package.stylesFormats.size());
+    for (size_t i = 0; i < known; ++i) {
+        model::CellFormat& f = m_toBook.cellFormats[i];
+        const model::CellFormat& inPart = package.stylesFormats[i];
+        f.font = inPart.font;
+        f.fill = inPart.fill;
+        f.border = inPart.border;
+        f.numberFormat = inPart.numberFormat;
+        f.alignment = inPart.alignment;
+    }
 }
 
 } // namespace host::xlsx

@@ -2,6 +2,7 @@
 
 #include "host/model/workbook.h"
 #include "host/xlsx/opc.h"
+#include "host/xlsx/style_records.h"
 #include "host/xlsx/xml_util.h"
 
 namespace host::xlsx {
@@ -88,8 +89,10 @@ std::vector<CellFormat> readCellFormats(pugi::xml_node root)
     std::vector<CellFormat> out;
     if (const pugi::xml_node xfs = xml::child(root, "cellXfs")) {
         for (pugi::xml_node xf : xfs.children()) {
-            if (xml::is(xf, "xf"))
+            if (xml::is(xf, "xf")) {
                 out.push_back(protectionOf(xf));
+                readCellLook(xf, out.back());
+            }
         }
     }
     if (out.empty())
@@ -100,6 +103,7 @@ std::vector<CellFormat> readCellFormats(pugi::xml_node root)
 void readStyles(pugi::xml_node root, model::Workbook& book)
 {
     book.cellFormats = readCellFormats(root);
+    readStyleRecords(root, book);
     if (const pugi::xml_node fonts = xml::child(root, "fonts")) {
         if (const pugi::xml_node font = xml::child(fonts, "font")) {
             if (const pugi::xml_node name = xml::child(font, "name"); name.attribute("val"))

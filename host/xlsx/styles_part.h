@@ -20,8 +20,9 @@ inline constexpr std::string_view kStyleSheetOrder[] = {
     "numFmts",    "fonts", "fills",       "borders", "cellStyleXfs", "cellXfs",
     "cellStyles", "dxfs",  "tableStyles", "colors",  "extLst"};
 
-// Reads what the model keeps of the styles part: each cell format's protection, the default
-// font (the first font) and the palette when the file brings its own.
+// Reads what the model keeps of the styles part: each cell format's protection and look, the
+// fonts, fills, borders and number formats they use, the default font (the first font) and
+// the palette when the file brings its own.
 void readStyles(pugi::xml_node root, model::Workbook& book);
 std::vector<model::CellFormat> readCellFormats(pugi::xml_node root);
 

@@ -1,11 +1,13 @@
 #include "host/xlsx/workbook_reader.h"
 
+#include "host/automation/host_error.h"
 #include "host/model/workbook.h"
 #include "host/xlsx/drawing_reader.h"
 #include "host/xlsx/opc.h"
 #include "host/xlsx/package_state.h"
 #include "host/xlsx/sheet_reader.h"
 #include "host/xlsx/styles_part.h"
+#include "host/xlsx/theme_part.h"
 #include "host/xlsx/xml_util.h"
 #include "host/xlsx/zip_archive.h"
 
@@ -90,14 +92,14 @@ void readSharedStrings(PackageState& package)
     }
 }
 
-void readSheet(const PackageState& package, const Workbook& book, const QString& part,
-               Sheet& sheet)
+void readSheet(const PackageState& package, const Workbook& book, const QString& part, Sheet& sheet)
 {
     const pugi::xml_document doc = readXml(package, part);
     const pugi::xml_node root = doc.document_element();
     const std::optional<SheetKind> rootKind = kindFromRoot(root);
     if (!rootKind)
-        fail(QStringLiteral("the part '%1' of sheet '%2' is not a sheet").arg(part, sheet.name));
+        fail(QStringLiteral("the part '%1' of sheet '%2' is not a sheet")
+                 .arg(clipped(part), clipped(sheet.name)));
     sheet.kind = *rootKind;
     if (sheet.kind == SheetKind::Chartsheet) {
         readChartsheet(root, sheet);
@@ -138,7 +140,7 @@ std::unique_ptr<Workbook> readWorkbook(std::shared_ptr<const ZipArchive> archive
     const pugi::xml_node root = doc.document_element();
     if (!xml::is(root, "workbook"))
         fail(QStringLiteral("its main part holds a '%1', not a workbook")
-                 .arg(QString::fromUtf8(root.name())));
+                 .arg(clipped(QString::fromUtf8(root.name()))));
     package->strict = isStrict(root);
     package->date1904 = xml::boolValue(xml::child(root, "workbookPr").attribute("date1904"), false);
 
@@ -153,6 +155,13 @@ std::unique_ptr<Workbook> readWorkbook(std::shared_ptr<const ZipArchive> archive
         }
     }
     package->stylesFormats = book->cellFormats;
+    if (const opc::Relationship* r = opc::findByType(rels, "theme")) {
+        const QString part = opc::resolveTarget(package->workbookPart, r->target);
+        if (package->hasPart(part))
+            if (const auto colors = readThemeColors(readXml(*package, part).document_element()))
+                book->themeColors = *colors;
+    }
+    book->date1904 = package->date1904;
     if (const opc::Relationship* r = opc::findByType(rels, "sharedStrings")) {
         const QString part = opc::resolveTarget(package->workbookPart, r->target);
         if (package->hasPart(part))
@@ -174,7 +183,7 @@ std::unique_ptr<Workbook> readWorkbook(std::shared_ptr<const ZipArchive> archive
                                  ? opc::resolveTarget(package->workbookPart, rel->target)
                                  : QString();
         if (part.isEmpty() || !package->hasPart(part))
-            fail(QStringLiteral("the part of sheet '%1' is missing").arg(sheet->name));
+            fail(QStringLiteral("the part of sheet '%1' is missing").arg(clipped(sheet->name)));
         if (const auto kind = kindFromRelationship(opc::kindOf(rel->type)))
             sheet->kind = *kind;
         readSheet(*package, *book, part, *sheet);

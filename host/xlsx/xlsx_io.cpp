@@ -11,7 +11,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace host::xlsx {
 
@@ -69,25 +68,16 @@ void save(const model::Workbook& book, const QString& path)
         host::raise(err::ApplicationDefined,
                     QStringLiteral("Cannot save '%1': %2.").arg(name, why));
     };
-    QByteArray bytes;
+    // A link is followed, so that the file it names is replaced, not the link.
+    const QFileInfo info(path);
+    const QString target = info.isSymLink() ? info.symLinkTarget() : path;
     try {
         const std::shared_ptr<model::PackageState> package =
             book.package ? book.package : newPackage(book);
-        bytes = PackageWriter(book, *package, name).write();
+        PackageWriter(book, *package, name).write(target);
     } catch (const PackageError& e) {
         refuse(e.why);
     }
-    // A new file beside the target, renamed over it only once it is complete.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        refuse(file.errorString());
-    if (file.write(bytes) != bytes.size()) {
-        const QString why = file.errorString();
-        file.cancelWriting();
-        refuse(why);
-    }
-    if (!file.commit())
-        refuse(file.errorString());
 }
 
 } // namespace host::xlsx

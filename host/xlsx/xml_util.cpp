@@ -1,5 +1,7 @@
 #include "host/xlsx/xml_util.h"
 
+#include "host/automation/host_error.h"
+
 #include <charconv>
 #include <cmath>
 #include <sstream>
@@ -56,16 +58,16 @@ pugi::xml_document parse(const QByteArray& data, const QString& partName)
         doc.load_buffer(data.constData(), size_t(data.size()), kParseOptions, pugi::encoding_auto);
     if (!result)
         fail(QStringLiteral("the part '%1' is malformed XML (%2 at byte %3)")
-                 .arg(partName, QString::fromUtf8(result.description()))
+                 .arg(clipped(partName), QString::fromUtf8(result.description()))
                  .arg(result.offset));
     if (!doc.document_element())
-        fail(QStringLiteral("the part '%1' has no XML content").arg(partName));
+        fail(QStringLiteral("the part '%1' has no XML content").arg(clipped(partName)));
     // Parts may not declare document types; their entities are a classic expansion attack.
     for (pugi::xml_node n = doc.first_child(); n; n = n.next_sibling()) {
         if (n.type() == pugi::node_doctype)
             fail(QStringLiteral("the part '%1' declares a document type (DTD), which packages "
                                 "may not")
-                     .arg(partName));
+                     .arg(clipped(partName)));
     }
     return doc;
 }

@@ -1,6 +1,7 @@
 #include "host/xlsx/zip_archive.h"
 
 #include "host/automation/host_error.h"
+#include "host/xlsx/zip_directory.h"
 
 #include <QStringList>
 
@@ -70,7 +71,10 @@ std::shared_ptr<const ZipArchive> ZipArchive::open(QByteArray bytes, const QStri
         zip_error_fini(&error);
         archive->refuse(why);
     }
-    archive->m_zip = zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &error);
+    // libzip's own consistency check also refuses local headers whose times or extra fields
+    // differ from the directory's, which every other reader accepts; checkHeaders holds them
+    // to what matters.
+    archive->m_zip = zip_open_from_source(source, ZIP_RDONLY, &error);
     if (!archive->m_zip) {
         zip_source_free(source);
         const int code = zip_error_code_zip(&error);
@@ -88,6 +92,7 @@ std::shared_ptr<const ZipArchive> ZipArchive::open(QByteArray bytes, const QStri
     }
     zip_error_fini(&error);
 
+    archive->checkHeaders();
     archive->checkNames();
     archive->verifyEntries();
     return archive;
@@ -103,6 +108,22 @@ void ZipArchive::refuse(const QString& why) const
 {
     host::raise(err::ApplicationDefined,
                 QStringLiteral("Cannot open '%1': %2.").arg(m_displayName, why));
+}
+
+void ZipArchive::checkHeaders()
+{
+    QString why;
+    const auto records = readZipDirectory(m_bytes, why);
+    if (!records)
+        refuse(why);
+    const zip_int64_t count = zip_get_num_entries(m_zip, 0);
+    if (count < 0 || std::uint64_t(count) != records->size())
+        refuse(QStringLiteral("the zip directory's entries cannot be counted"));
+    for (zip_int64_t i = 0; i < count; ++i) {
+        const char* name = zip_get_name(m_zip, zip_uint64_t(i), ZIP_FL_ENC_RAW);
+        if (!name || QByteArrayView(name) != QByteArrayView((*records)[std::size_t(i)].name))
+            refuse(QStringLiteral("entry %1 of the zip directory cannot be read").arg(i));
+    }
 }
 
 void ZipArchive::checkNames()
@@ -125,12 +146,13 @@ void ZipArchive::checkNames()
         e.directory = e.name.endsWith(u'/');
         e.stored = (st.valid & ZIP_STAT_COMP_METHOD) && st.comp_method == ZIP_CM_STORE;
         if (!isSafeEntryName(e.name))
-            refuse(QStringLiteral("the entry name '%1' points outside the package").arg(e.name));
+            refuse(QStringLiteral("the entry name '%1' points outside the package")
+                       .arg(clipped(e.name)));
         if ((st.valid & ZIP_STAT_ENCRYPTION_METHOD) && st.encryption_method != ZIP_EM_NONE)
-            refuse(QStringLiteral("the entry '%1' is encrypted").arg(e.name));
+            refuse(QStringLiteral("the entry '%1' is encrypted").arg(clipped(e.name)));
         if (std::int64_t(e.size) > m_limits.maxEntrySize || e.size > (std::uint64_t(1) << 62))
             refuse(QStringLiteral("the entry '%1' is larger than %2 MB uncompressed")
-                       .arg(e.name)
+                       .arg(clipped(e.name))
                        .arg(m_limits.maxEntrySize >> 20));
         total += std::int64_t(e.size);
         if (total > m_limits.maxTotalSize)
@@ -146,11 +168,11 @@ void ZipArchive::checkNames()
             std::int64_t(e.size) >
                 m_limits.maxRatio * std::int64_t(std::max<std::uint64_t>(e.compressedSize, 1)))
             refuse(QStringLiteral("the entry '%1' expands more than %2 times (a zip bomb)")
-                       .arg(e.name)
+                       .arg(clipped(e.name))
                        .arg(m_limits.maxRatio));
         const QString folded = e.name.toCaseFolded();
         if (!m_byFoldedName.emplace(folded, m_entries.size()).second)
-            refuse(QStringLiteral("the entry name '%1' occurs twice").arg(e.name));
+            refuse(QStringLiteral("the entry name '%1' occurs twice").arg(clipped(e.name)));
         m_entries.push_back(std::move(e));
     }
 }
@@ -166,7 +188,7 @@ void ZipArchive::verifyEntries()
         zip_file_t* file = zip_fopen_index(m_zip, e.index, 0);
         if (!file)
             refuse(QStringLiteral("the entry '%1' cannot be read (%2)")
-                       .arg(e.name, QString::fromUtf8(zip_strerror(m_zip))));
+                       .arg(clipped(e.name), QString::fromUtf8(zip_strerror(m_zip))));
         std::uint64_t total = 0;
         for (;;) {
             const zip_int64_t n = zip_fread(file, buffer.data(), buffer.size());
@@ -177,9 +199,9 @@ void ZipArchive::verifyEntries()
                 zip_fclose(file);
                 if (crc)
                     refuse(QStringLiteral("the entry '%1' is damaged (checksum mismatch)")
-                               .arg(e.name));
+                               .arg(clipped(e.name)));
                 refuse(QStringLiteral("the entry '%1' is damaged or truncated (%2)")
-                           .arg(e.name, detail));
+                           .arg(clipped(e.name), detail));
             }
             if (n == 0)
                 break;
@@ -188,12 +210,12 @@ void ZipArchive::verifyEntries()
                 zip_fclose(file);
                 refuse(QStringLiteral("the entry '%1' holds more data than its header states "
                                       "(a zip bomb)")
-                           .arg(e.name));
+                           .arg(clipped(e.name)));
             }
         }
         zip_fclose(file);
         if (total != e.size)
-            refuse(QStringLiteral("the entry '%1' is truncated").arg(e.name));
+            refuse(QStringLiteral("the entry '%1' is truncated").arg(clipped(e.name)));
     }
 }
 
@@ -209,7 +231,7 @@ QByteArray ZipArchive::read(const Entry& entry) const
     QByteArray out(qsizetype(entry.size), Qt::Uninitialized);
     zip_file_t* file = zip_fopen_index(m_zip, entry.index, 0);
     if (!file)
-        refuse(QStringLiteral("the entry '%1' cannot be read").arg(entry.name));
+        refuse(QStringLiteral("the entry '%1' cannot be read").arg(clipped(entry.name)));
     std::uint64_t done = 0;
     while (done < entry.size) {
         const zip_int64_t n = zip_fread(file, out.data() + done, entry.size - done);
@@ -219,7 +241,7 @@ QByteArray ZipArchive::read(const Entry& entry) const
     }
     zip_fclose(file);
     if (done != entry.size)
-        refuse(QStringLiteral("the entry '%1' cannot be read").arg(entry.name));
+        refuse(QStringLiteral("the entry '%1' cannot be read").arg(clipped(entry.name)));
     return out;
 }
 
@@ -227,7 +249,7 @@ QByteArray ZipArchive::read(const QString& name) const
 {
     const Entry* e = find(name);
     if (!e)
-        refuse(QStringLiteral("the part '%1' is missing").arg(name));
+        refuse(QStringLiteral("the part '%1' is missing").arg(clipped(name)));
     return read(*e);
 }
 

@@ -25,7 +25,8 @@ struct ZipLimits
 };
 
 // A zip archive opened read-only on bytes held in memory. Opening checks the whole archive:
-// entry names must stay inside the package and be unique, sizes must respect the limits, and
+// local headers must agree with the directory (readZipDirectory), entry names must stay
+// inside the package and be unique, sizes must respect the limits, and
 // every entry is decompressed once (in small chunks) to prove that its data is what the
 // directory claims. Any failure raises a HostError naming `displayName` and the problem.
 class ZipArchive
@@ -59,6 +60,7 @@ public:
 
 private:
     ZipArchive() = default;
+    void checkHeaders();
     void checkNames();
     void verifyEntries();
     [[noreturn]] void refuse(const QString& why) const;

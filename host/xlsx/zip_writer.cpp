@@ -3,10 +3,8 @@
 #include "host/automation/host_error.h"
 #include "host/xlsx/zip_archive.h"
 
-#include <QDir>
 #include <QFile>
 #include <QStringList>
-#include <QTemporaryFile>
 
 #include <zip.h>
 
@@ -14,16 +12,12 @@
 
 namespace host::xlsx {
 
-ZipWriter::ZipWriter(QString targetName)
-    : m_targetName(std::move(targetName)),
-      m_file(std::make_unique<QTemporaryFile>(QDir::tempPath() +
-                                              QStringLiteral("/picrows-save-XXXXXX.zip")))
+ZipWriter::ZipWriter(const QString& path, QString targetName) : m_targetName(std::move(targetName))
 {
-    if (!m_file->open())
-        fail(m_file->errorString());
-    m_file->close(); // libzip writes it by name
+    // libzip ignores what is at `path` until it closes the archive; it then writes a new file
+    // beside it (with the old file's permissions, or the umask's) and renames it into place.
     int error = 0;
-    m_zip = zip_open(QFile::encodeName(m_file->fileName()).constData(), ZIP_TRUNCATE, &error);
+    m_zip = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
     if (!m_zip) {
         zip_error_t e;
         zip_error_init_with_code(&e, error);
@@ -88,24 +82,16 @@ void ZipWriter::add(const QString& name, QByteArray data)
         zip_set_file_compression(m_zip, zip_uint64_t(index), ZIP_CM_DEFLATE, 6);
 }
 
-QByteArray ZipWriter::finish()
+void ZipWriter::finish()
 {
     if (zip_close(m_zip) != 0) {
         const QString why = QString::fromUtf8(zip_strerror(m_zip));
-        zip_discard(m_zip);
+        zip_discard(m_zip); // removes the half-written file
         m_zip = nullptr;
         fail(why);
     }
     m_zip = nullptr;
     m_pending.clear();
-
-    QFile written(m_file->fileName());
-    if (!written.open(QIODevice::ReadOnly))
-        fail(QStringLiteral("the written archive cannot be read back"));
-    QByteArray out = written.readAll();
-    if (out.size() != written.size())
-        fail(QStringLiteral("the written archive cannot be read back"));
-    return out;
 }
 
 } // namespace host::xlsx

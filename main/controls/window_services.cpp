@@ -152,9 +152,7 @@ public:
         : m_window(window), m_minWidth(minWidth), m_minHeight(minHeight),
           m_oldMinimum(window->minimumSize()), m_last(window->geometry())
     {
-        const QSize extra = window->frameGeometry().size() - window->size();
-        window->setMinimumSize(std::max(0, minWidth - extra.width()),
-                               std::max(0, minHeight - extra.height()));
+        applyMinimum();
         window->installEventFilter(this);
     }
     ~Filter() override
@@ -168,11 +166,15 @@ public:
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched != m_window ||
-            (event->type() != QEvent::Resize && event->type() != QEvent::Move))
+        if (watched != m_window || (event->type() != QEvent::Resize &&
+                                    event->type() != QEvent::Move && event->type() != QEvent::Show))
             return false;
-        const QRect now = m_window->geometry();
+        // The frame is known only once the window is shown: the widget's own minimum is the
+        // outer one less the frame.
         const QSize extra = m_window->frameGeometry().size() - m_window->size();
+        if (extra != m_extra)
+            applyMinimum();
+        const QRect now = m_window->geometry();
         const QRect outer(now.topLeft(), now.size() + extra);
         if (!m_correcting && (outer.width() < m_minWidth || outer.height() < m_minHeight)) {
             const bool leftMoved = now.x() != m_last.x();
@@ -190,11 +192,19 @@ public:
     }
 
 private:
+    void applyMinimum()
+    {
+        m_extra = m_window->frameGeometry().size() - m_window->size();
+        m_window->setMinimumSize(std::max(0, m_minWidth - m_extra.width()),
+                                 std::max(0, m_minHeight - m_extra.height()));
+    }
+
     QPointer<QWidget> m_window;
     int m_minWidth;
     int m_minHeight;
     QSize m_oldMinimum;
     QRect m_last;
+    QSize m_extra;
     bool m_correcting = false;
 };
 

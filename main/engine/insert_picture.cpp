@@ -74,12 +74,15 @@ void s_ReadAheadPictureFiles(const xl::Application& app, const QStringList& path
     }
 }
 
-xl::Picture f_InsertPictureFile(const xl::Application& app, const QString& path, bool& canCrop)
+xl::Picture f_InsertPictureFile(const xl::Application& app, const QString& path, bool& canCrop,
+                                QString* refusal)
 {
     xl::Picture picture;
     try {
         picture = app.ActiveSheet().Pictures().Insert(path);
-    } catch (const host::HostError&) {
+    } catch (const host::HostError& e) {
+        if (refusal)
+            *refusal = e.description();
         return {};
     }
     if (hostVersion(app) >= 14)

@@ -27,6 +27,7 @@ constexpr std::int32_t kAlignLeft = -4131;
 constexpr std::int32_t kAlignRight = -4152;
 constexpr std::int32_t kAlignCenter = -4108;
 constexpr std::int32_t kAlignTop = -4160;
+constexpr std::int32_t kColorIndexAutomatic = -4105;
 constexpr int kDefaultFontPixels = 16; // the desktop's default font is 16 pixels high
 constexpr int kDotsPerMeter96 = 3780;
 
@@ -144,7 +145,9 @@ void writeIntoTextBox(const xl::Application& app, const RunOptions& options, con
     const xl::Font font = frame.Characters().Font();
     font.setName(options.Textbox_Fontname);
     font.setSize(options.Textbox_Fontsize);
-    font.setColorIndex(options.Textbox_ColorIndex);
+    // The stored 0 is the settings dialog's "自動", which the host calls automatic.
+    font.setColorIndex(options.Textbox_ColorIndex == 0 ? kColorIndexAutomatic
+                                                       : options.Textbox_ColorIndex);
     font.setStrikethrough(false);
     font.setSuperscript(false);
     font.setSubscript(false);

@@ -87,15 +87,15 @@ void s_FitAutoFill(const xl::Picture& picture, const TargetBox& box, std::int32_
         switch (point) {
         case 0:
         case 3:
-            crop.setCropRight(e);
+            crop.setCropRight(crop.CropRight() + e);
             break;
         case 1:
         case 4:
-            crop.setCropLeft(e);
+            crop.setCropLeft(crop.CropLeft() + e);
             break;
         case 2:
-            crop.setCropLeft(e / 2);
-            crop.setCropRight(crop.CropLeft());
+            crop.setCropLeft(crop.CropLeft() + e / 2);
+            crop.setCropRight(crop.CropRight() + e / 2);
             break;
         default:
             break;
@@ -105,15 +105,15 @@ void s_FitAutoFill(const xl::Picture& picture, const TargetBox& box, std::int32_
         switch (point) {
         case 0:
         case 1:
-            crop.setCropTop(e);
+            crop.setCropTop(crop.CropTop() + e);
             break;
         case 3:
         case 4:
-            crop.setCropBottom(e);
+            crop.setCropBottom(crop.CropBottom() + e);
             break;
         case 2:
-            crop.setCropTop(e / 2);
-            crop.setCropBottom(crop.CropTop());
+            crop.setCropTop(crop.CropTop() + e / 2);
+            crop.setCropBottom(crop.CropBottom() + e / 2);
             break;
         default:
             break;

@@ -32,8 +32,9 @@ void s_FitExact(const xl::Picture& picture, const TargetBox& box);
 // Size mode 1: the largest proportional size inside the target, placed at `point`.
 void s_FitInside(const xl::Picture& picture, const TargetBox& box, std::int32_t point);
 
-// Size mode 2 when the picture can be cropped: the excess cropped so that the named corner or
-// the centre stays visible, then laid over the target.
+// Size mode 2 when the picture can be cropped: the excess cropped, on top of the crops it
+// already has (the edge of an unlinked copy), so that the named corner or the centre stays
+// visible, then laid over the target.
 void s_FitAutoFill(const xl::Picture& picture, const TargetBox& box, std::int32_t point);
 
 // A fill mode on a picture that cannot be cropped: warns, switches `point` to the centre for

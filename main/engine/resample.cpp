@@ -232,6 +232,11 @@ bool f_UnLinkObjectInExcel2010(const xl::Application& app, xl::Picture& picture,
 {
     bool ok = true;
     try {
+        const double left = picture.Left();
+        const double top = picture.Top();
+        const double width = picture.Width();
+        const double height = picture.Height();
+        const bool locked = picture.ShapeRange().LockAspectRatio();
         picture.Copy();
         const QString format = ending(path) == QStringLiteral(".EMF") ? kMetafile : kJpeg;
         const xl::Worksheet sheet = app.ActiveSheet();
@@ -239,6 +244,18 @@ bool f_UnLinkObjectInExcel2010(const xl::Application& app, xl::Picture& picture,
         picture.Delete();
         const xl::Pictures pictures = sheet.Pictures();
         picture = pictures.Item(pictures.Count());
+        // The copy carries the host's empty edge and a size rounded to its pixels: crop the
+        // edge away and give the rest the picture's own size, so that nothing but the file's
+        // content shows, in the file's proportions.
+        const xl::ShapeRange copy = picture.ShapeRange();
+        copy.setLockAspectRatio(false);
+        const double edge = 20 / kTwipsPerPixel;
+        setCrops(copy.PictureFormat(), edge, edge, edge, edge);
+        copy.setWidth(width);
+        copy.setHeight(height);
+        copy.setLeft(left);
+        copy.setTop(top);
+        copy.setLockAspectRatio(locked);
     } catch (const host::HostError&) {
         ok = false;
         beep();

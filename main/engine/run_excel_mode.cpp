@@ -19,6 +19,7 @@ RunOutcome s_RunPasteWhenExcelmode(PasteRun& run, PictureList& list)
     if (!f_CheckAndMessageOfExcelStates(true, true, true, true, true, false, false, false, false))
         return outcome;
     const xl::Application& app = run.app;
+    run.failedPictureStays = false;
     try {
         app.setScreenUpdating(false);
         s_ReadAheadPictureFiles(app, list.paths());
@@ -26,6 +27,8 @@ RunOutcome s_RunPasteWhenExcelmode(PasteRun& run, PictureList& list)
         while (!list.isEmpty()) {
             ++n;
             const xl::Picture picture = f_RunPaste(run, list.first(), xl::Range(), n);
+            if (run.refusal)
+                outcome.refused << *run.refusal;
             if (picture.isNothing())
                 --n; // the next picture takes this one's place in the cascade
             else
@@ -41,6 +44,8 @@ RunOutcome s_RunPasteWhenExcelmode(PasteRun& run, PictureList& list)
         s_SelectInserted(app, outcome.inserted);
     } catch (const host::HostError& e) {
         outcome.error = e;
+        if (run.failedPictureStays)
+            list.RemoveFastList(); // its picture could not be taken off the sheet
         s_ReportRunError(e);
     }
     s_EndRunDisplay(app, run.statusPanel);

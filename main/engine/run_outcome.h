@@ -17,12 +17,21 @@ public:
     virtual void showExclusions(const QStringList& entries) = 0;
 };
 
+// A picture file the host would not insert, and why.
+struct RefusedFile
+{
+    QString path;
+    QString reason;
+};
+
 // What a runner did, for callers that report it themselves (the batch command, tests). The
 // runner has already shown every message the user is to see.
 struct RunOutcome
 {
     QStringList inserted;                 // names of the inserted pictures, in insertion order
+    QList<RefusedFile> refused;           // files the host refused, taken off the list
     QStringList ExclusionList;            // the scan's exclusions (selected-cells and click mode)
+    int targets = 0;                      // the scan's targets (selected-cells and click mode)
     bool stoppedByUser = false;           // Escape answered Yes, or the trimming dialog cancelled
     std::optional<host::HostError> error; // the host error that ended the run, already reported
 };

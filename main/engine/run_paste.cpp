@@ -51,16 +51,46 @@ void cascade(const xl::Picture& picture, double sequence)
     }
 }
 
-} // namespace
+constexpr int kCommentShape = 4;
 
-xl::Picture f_RunPaste(PasteRun& run, const QString& path, const xl::Range& target, double sequence)
+// The name of the sheet's newest shape (not a comment), empty when there is none: every shape
+// above it afterwards was made since.
+QString newestShapeName(const xl::Worksheet& sheet)
 {
-    run.trimmingCancelled = false;
+    const xl::Shape newest = m_GetLastAddShape(sheet);
+    return newest.isNothing() ? QString() : newest.Name();
+}
+
+// Deletes every shape above the one named `newest` (the whole sheet's shapes for an empty
+// name), comments aside. False when the host refused to delete one.
+bool deleteShapesAbove(const xl::Worksheet& sheet, const QString& newest)
+{
+    try {
+        const xl::Shapes shapes = sheet.Shapes();
+        for (std::int32_t n = shapes.Count(); n >= 1; --n) {
+            const xl::Shape shape = shapes.Item(n);
+            if (shape.Type() == kCommentShape)
+                continue;
+            if (!newest.isEmpty() && shape.Name() == newest)
+                break;
+            shape.Delete();
+        }
+        return true;
+    } catch (const host::HostError&) {
+        return false;
+    }
+}
+
+xl::Picture placePicture(PasteRun& run, const QString& path, const xl::Range& target,
+                         double sequence)
+{
     RunOptions& options = run.options;
 
     bool canCrop = false;
-    xl::Picture picture = f_InsertPictureFile(run.app, path, canCrop);
+    QString refusal;
+    xl::Picture picture = f_InsertPictureFile(run.app, path, canCrop, &refusal);
     if (picture.isNothing()) {
+        run.refusal = RefusedFile{path, refusal};
         platform::showMessage(QStringLiteral("不明なエラー") + QStringLiteral("\r\n") +
                                   QStringLiteral("OKを押すと、処理を継続します。"),
                               platform::MsgButtons::OK, platform::MsgIcon::Critical,
@@ -73,8 +103,8 @@ xl::Picture f_RunPaste(PasteRun& run, const QString& path, const xl::Range& targ
     }
 
     picture.setPlacement(1);
-    const double uw = picture.Width();
-    const double uh = picture.Height();
+    double uw = picture.Width();
+    double uh = picture.Height();
     const TargetBox box = TargetBox::of(target);
 
     bool manual = false;
@@ -109,6 +139,10 @@ xl::Picture f_RunPaste(PasteRun& run, const QString& path, const xl::Range& targ
             angle = result.angle;
             if (!result.picture.isNothing())
                 picture = result.picture;
+            if (result.uw > 0 && result.uh > 0) {
+                uw = result.uw;
+                uh = result.uh;
+            }
             break;
         case ManualFillOutcome::FitInside:
             s_FallbackToFitInside(picture, box, path, options.glngPastePoint);
@@ -133,6 +167,25 @@ xl::Picture f_RunPaste(PasteRun& run, const QString& path, const xl::Range& targ
     if (options.gblnPasteInfo)
         s_WritePasteInfo(run.app, options, path, picture, target);
     return picture;
+}
+
+} // namespace
+
+xl::Picture f_RunPaste(PasteRun& run, const QString& path, const xl::Range& target, double sequence)
+{
+    run.trimmingCancelled = false;
+    run.failedPictureStays = false;
+    run.refusal.reset();
+    const xl::Worksheet sheet = run.app.ActiveSheet();
+    const QString newest = newestShapeName(sheet);
+    try {
+        return placePicture(run, path, target, sequence);
+    } catch (const host::HostError&) {
+        // The file stays listed for another run, so nothing of it may stay behind: the
+        // picture, its replacement, its text box or group.
+        run.failedPictureStays = !deleteShapesAbove(sheet, newest);
+        throw;
+    }
 }
 
 } // namespace picrows

@@ -5,10 +5,12 @@
 #include "host/xl/range.h"
 #include "host/xl/shape.h"
 #include "host/xl/worksheet.h"
+#include "main/engine/run_outcome.h"
 
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 
 namespace picrows {
 
@@ -59,8 +61,12 @@ enum class ManualFillOutcome
 struct ManualFillResult
 {
     ManualFillOutcome outcome = ManualFillOutcome::FitInside;
-    xl::Picture picture;    // the picture from now on (Fitted)
-    double angle = 0;       // the trimming angle rounded to 2 decimals (Fitted), for resampling
+    xl::Picture picture; // the picture from now on (Fitted)
+    double angle = 0;    // the trimming angle rounded to 2 decimals (Fitted), for resampling
+    // The untouched size from now on (Fitted; 0 keeps the one f_RunPaste read): a picture
+    // replaced by its turned copy has the copy's.
+    double uw = 0;
+    double uh = 0;
     bool cancelled = false; // Dropped because the user cancelled the trimming dialog
 };
 
@@ -92,6 +98,12 @@ struct PasteRun
     // Set by every f_RunPaste: the user cancelled the trimming dialog (the run must stop and
     // the file stays listed).
     bool trimmingCancelled = false;
+    // Set by every f_RunPaste that a host error ended: the host would not take the picture's
+    // remains off the sheet, so the file counts as placed (the runner takes it off the list).
+    bool failedPictureStays = false;
+    // Set by every f_RunPaste: the file the host refused and its reason, before the
+    // "読み込みエラー" message is shown (for callers that name the file).
+    std::optional<RefusedFile> refusal;
 };
 
 // Inserts one picture file into the active sheet and fits it to `target` (a cell or merged
@@ -100,14 +112,16 @@ struct PasteRun
 // reference point, re-pastes at reduced resolution or without its cropped parts when the
 // settings ask for it, and writes the paste-info text. Answers the picture that now stands in
 // the target, or Nothing when the host refused the file (after "読み込みエラー") or the
-// picture was dropped. Host errors outside the caught places reach the caller.
+// picture was dropped. Host errors outside the caught places reach the caller, after the
+// shapes made for this picture have been deleted (see PasteRun::failedPictureStays).
 xl::Picture f_RunPaste(PasteRun& run, const QString& path, const xl::Range& target,
                        double sequence);
 
 // Inserts the file on the active sheet (replaced by an embedded copy on version 14 and later),
 // selects it and answers it, with `canCrop` from the host's trimming state; Nothing (no
-// message) when the host refuses the file.
-xl::Picture f_InsertPictureFile(const xl::Application& app, const QString& path, bool& canCrop);
+// message) when the host refuses the file, with the host's reason in `refusal` when given.
+xl::Picture f_InsertPictureFile(const xl::Application& app, const QString& path, bool& canCrop,
+                                QString* refusal = nullptr);
 
 // The sheet's most recently added shape that is not a cell comment, or Nothing.
 xl::Shape m_GetLastAddShape(const xl::Worksheet& sheet);

@@ -54,11 +54,14 @@ RunOutcome s_RunPasteWhenSelectedModeOrClickMode(PasteRun& run, PictureList& lis
         return outcome;
     }
 
-    // From here every host error ends the run; what was inserted stays.
+    // From here every host error ends the run; what was inserted stays, and nothing of the
+    // picture being placed (see f_RunPaste).
     bool selectAtEnd = true;
+    run.failedPictureStays = false;
     try {
         TargetScanResult scan = f_ScanTargets(range, selected, list.count(), settings.scan);
         outcome.ExclusionList = scan.ExclusionList;
+        outcome.targets = int(scan.TargetList.size());
         range = xl::Range();
         if (scan.cancelled) {
             outcome.stoppedByUser = true;
@@ -79,6 +82,8 @@ RunOutcome s_RunPasteWhenSelectedModeOrClickMode(PasteRun& run, PictureList& lis
                     break;
                 }
                 list.RemoveFastList();
+                if (run.refusal)
+                    outcome.refused << *run.refusal;
                 if (picture.isNothing())
                     --k; // the next file takes this target
                 else
@@ -95,6 +100,8 @@ RunOutcome s_RunPasteWhenSelectedModeOrClickMode(PasteRun& run, PictureList& lis
             s_SelectInserted(app, outcome.inserted);
     } catch (const host::HostError& e) {
         outcome.error = e;
+        if (run.failedPictureStays)
+            list.RemoveFastList(); // its picture could not be taken off the sheet
     }
 
     if (outcome.error)

@@ -20,8 +20,4 @@ struct CommandEntry
 // The entry of a command word, compared without regard to letter case; none when unknown.
 const CommandEntry* findCommand(std::span<const CommandEntry> table, const QString& word);
 
-// Until a command's dialog exists: the command ends where its dialog would open, with a
-// message naming the dialog.
-void showDialogNotAvailable(const char* form);
-
 } // namespace picrows

@@ -194,9 +194,4 @@ TemplateOutcome s_Command_Tool_TemLoad(const ShowTemplateGetForm& showForm,
     return outcome;
 }
 
-void s_Command_Tool_TemLoad()
-{
-    s_Command_Tool_TemLoad([](TemplateGetForm&) { showDialogNotAvailable("frmTemplateGet"); }, {});
-}
-
 } // namespace picrows

@@ -72,8 +72,5 @@ using ShowTemplateGetForm = std::function<void(TemplateGetForm&)>;
 // book raises its host error to the caller.
 TemplateOutcome s_Command_Tool_TemLoad(const ShowTemplateGetForm& showForm,
                                        const OpenSettingsDialog& openSettings);
-// The command as the command table runs it. Its dialog and the settings dialog are not part of
-// this build yet: the command says so where its dialog would open.
-void s_Command_Tool_TemLoad();
 
 } // namespace picrows

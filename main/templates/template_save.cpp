@@ -194,9 +194,4 @@ TemplateOutcome s_Command_Tool_TemSave(const ShowTemplateSaveForm& showForm)
     return outcome;
 }
 
-void s_Command_Tool_TemSave()
-{
-    s_Command_Tool_TemSave([](TemplateSaveForm&) { showDialogNotAvailable("frmTemplateSave"); });
-}
-
 } // namespace picrows

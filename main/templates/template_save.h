@@ -46,8 +46,5 @@ using ShowTemplateSaveForm = std::function<void(TemplateSaveForm&)>;
 // command with that refusal's "err(" message. After a host error the template book is closed
 // unsaved and screen updating, events and alerts are back on before the "err(" message.
 TemplateOutcome s_Command_Tool_TemSave(const ShowTemplateSaveForm& showForm);
-// The command as the command table runs it. Its dialog is not part of this build yet: the
-// command says so where the dialog would open.
-void s_Command_Tool_TemSave();
 
 } // namespace picrows

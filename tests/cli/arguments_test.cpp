@@ -1,6 +1,7 @@
 // Exit codes and messages of the batch command for help and bad arguments.
 #include "tests/cli/run_picrows.h"
 
+#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -96,6 +97,50 @@ TEST(BatchCommandArguments, BadArgumentsExitWithTwoAndWriteNothing)
         EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
         EXPECT_FALSE(QFile::exists(out));
     }
+}
+
+// An output that names a folder, or ends in a separator, is a mistake: refused before any
+// work, without writing beside the folder (dir.xlsx) or into it.
+TEST(BatchCommandArguments, AnOutputThatIsAFolderIsRefused)
+{
+    const QString book = clitest::fixturePath(QStringLiteral("openpyxl_layout.xlsx"));
+    const QString photo = QDir(clitest::samplePath(QStringLiteral("photos")))
+                              .filePath(QStringLiteral("01_sakura.jpg"));
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("album")));
+    const QString folder = dir.filePath(QStringLiteral("album"));
+    // A file beside the folder that a careless save would replace.
+    for (const char* ending : {".xlsx", ".png"}) {
+        QFile beside(folder + QLatin1String(ending));
+        ASSERT_TRUE(beside.open(QIODevice::WriteOnly));
+        beside.write("keep");
+    }
+    const QStringList outputs{folder, folder + u'/', dir.filePath(QStringLiteral("none")) + u'/'};
+    const QList<QStringList> commands{
+        {QStringLiteral("resave"), book, QStringLiteral("-o")},
+        {QStringLiteral("insert"), book, QStringLiteral("--range"), QStringLiteral("B2"), photo,
+         QStringLiteral("-o")},
+        {QStringLiteral("reduce"), book, QStringLiteral("-o")},
+        {QStringLiteral("render"), book, QStringLiteral("-o")},
+        {QStringLiteral("template"), QStringLiteral("open"), QStringLiteral("book!sheet"),
+         QStringLiteral("--config-dir"), dir.filePath(QStringLiteral("config")),
+         QStringLiteral("--new")},
+    };
+    for (const QStringList& command : commands)
+        for (const QString& out : outputs) {
+            SCOPED_TRACE((command.front() + u' ' + out).toStdString());
+            const clitest::Result r = runPicrows(command + QStringList{out});
+            EXPECT_EQ(r.exitCode, 2) << r.err.toStdString();
+            EXPECT_TRUE(r.err.contains("is a folder")) << r.err.toStdString();
+            EXPECT_TRUE(QDir(folder).isEmpty());
+            EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("none"))));
+            for (const char* ending : {".xlsx", ".png"}) {
+                QFile beside(folder + QLatin1String(ending));
+                ASSERT_TRUE(beside.open(QIODevice::ReadOnly));
+                EXPECT_EQ(beside.readAll(), QByteArray("keep"));
+            }
+        }
 }
 
 } // namespace

@@ -2,11 +2,15 @@
 // exclusions, leftovers, the paste-info question, the host-standard mode and the refusals.
 #include "tests/cli/run_picrows.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QImageWriter>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -43,6 +47,14 @@ protected:
                           args);
     }
 
+    QString brokenPicture() const
+    {
+        QFile file(dir.filePath(q("broken.jpg")));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("not a picture");
+        return file.fileName();
+    }
+
     QJsonObject sheetOf(const QString& book, const QStringList& more = {})
     {
         const clitest::Result r = runPicrows(QStringList{q("inspect"), book, q("--json")} + more);
@@ -69,6 +81,8 @@ TEST_F(Insert, FillsTheAlbumFramesFromAFolder)
                 q("fill"), samplePath(q("photos")), q("-o"), out()});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
+    EXPECT_EQ(QString::fromUtf8(r.err),
+              q("picrows insert: inserted 4 pictures into 4 targets; saved ") + out() + u'\n');
 
     const QJsonObject sheet = sheetOf(out(), {q("--range"), q("B3:D20")});
     const QJsonArray shapes = sheet[q("shapes")].toArray();
@@ -101,6 +115,8 @@ TEST_F(Insert, ListsExclusionsAndLeftoversAndAnswersOne)
                   q("\nleft over\t") + photo(3) + u'\n');
     const QJsonArray shapes = sheetOf(out())[q("shapes")].toArray();
     ASSERT_EQ(shapes.size(), 1);
+    EXPECT_EQ(QString::fromUtf8(r.err),
+              q("picrows insert: inserted 1 picture into 1 target; saved ") + out() + u'\n');
 }
 
 // The caption below a frame is occupied: the question is printed on one line and answered by
@@ -124,13 +140,16 @@ TEST_F(Insert, PasteInfoIntoAnOccupiedCellFollowsTheFlag)
         q("ピクロウアドイン: [exclamation] "
           "パスを貼り付けようとしているセルに、すでに値または数式が入力されています。 "
           "上書きしますか？ → No\n");
-    EXPECT_EQ(QString::fromUtf8(r.err), question);
+    EXPECT_EQ(QString::fromUtf8(r.err),
+              question + q("picrows insert: inserted 1 picture into 1 target; saved ") + out() +
+                  u'\n');
     EXPECT_EQ(cellOf(sheetOf(out(), {q("--range"), q("B11")}), q("$B$11"))[q("value")].toString(),
               q("桜の下で"));
 
     r = insert(args + QStringList{q("--overwrite-info")});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_TRUE(QString::fromUtf8(r.err).endsWith(q("→ Yes\n"))) << r.err.toStdString();
+    EXPECT_TRUE(QString::fromUtf8(r.err).contains(q("→ Yes\npicrows insert: inserted")))
+        << r.err.toStdString();
     EXPECT_EQ(cellOf(sheetOf(out(), {q("--range"), q("B11")}), q("$B$11"))[q("value")].toString(),
               q("01_sakura.jpg"));
 }
@@ -141,6 +160,8 @@ TEST_F(Insert, ExcelModeCascadesFromTheFirstCell)
     const clitest::Result r = insert(
         {q("--range"), q("C22:E30"), q("--mode"), q("excel"), photo(1), photo(2), q("-o"), out()});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(QString::fromUtf8(r.err),
+              q("picrows insert: inserted 2 pictures at $C$22; saved ") + out() + u'\n');
     const QJsonObject sheet = sheetOf(out(), {q("--range"), q("C22")});
     const QJsonObject c22 = cellOf(sheet, q("$C$22"));
     const QJsonArray shapes = sheet[q("shapes")].toArray();
@@ -148,10 +169,12 @@ TEST_F(Insert, ExcelModeCascadesFromTheFirstCell)
     for (int i = 0; i < 2; ++i) {
         EXPECT_NEAR(shapes[i][q("left")].toDouble(), c22[q("left")].toDouble() + 10 * i, 0.01);
         EXPECT_NEAR(shapes[i][q("top")].toDouble(), c22[q("top")].toDouble() + 10 * i, 0.01);
-        // Natural size: as the host inserts the file, unscaled and uncropped.
-        EXPECT_NEAR(shapes[i][q("width")].toDouble(), shapes[i][q("untouched_width")].toDouble(),
-                    0.01);
-        EXPECT_EQ(shapes[i][q("crop_left")].toDouble(), 0);
+        // Natural size: the file's own, unscaled; the unlinked copy has only the edge the
+        // host's copy adds cropped away.
+        const double edge = 20.0 / 15;
+        EXPECT_NEAR(shapes[i][q("width")].toDouble(),
+                    shapes[i][q("untouched_width")].toDouble() - 2 * edge, 0.01);
+        EXPECT_NEAR(shapes[i][q("crop_left")].toDouble(), edge, 0.01);
     }
 }
 
@@ -173,9 +196,7 @@ TEST_F(Insert, OptionsOverrideTheStoredSettingsForOneRunOnly)
     // Fit inside (stored): the 4:3 photograph keeps its proportions in the tall frame.
     QJsonObject shape = shapeIn({});
     EXPECT_NEAR(shape[q("width")].toDouble(), 126, 0.01);
-    EXPECT_NEAR(shape[q("height")].toDouble() / shape[q("width")].toDouble(),
-                shape[q("untouched_height")].toDouble() / shape[q("untouched_width")].toDouble(),
-                0.001);
+    EXPECT_NEAR(shape[q("height")].toDouble() / shape[q("width")].toDouble(), 3.0 / 4, 0.001);
     // Stretch (given): the whole frame.
     shape = shapeIn({q("--size"), q("stretch")});
     EXPECT_NEAR(shape[q("width")].toDouble(), 126, 0.01);
@@ -189,11 +210,101 @@ TEST_F(Insert, InPlaceSavesOverTheBook)
 {
     const QString book = dir.filePath(q("album.xlsx"));
     ASSERT_TRUE(QFile::copy(samplePath(q("photo_album.xlsx")), book));
-    const clitest::Result r = insert({q("--range"), q("B3:B10"), q("--one-per-area"),
-                                      q("--no-exclude"), photo(4), q("--in-place")},
-                                     book);
-    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    clitest::Result r = insert({q("--range"), q("B3:B10,D3:D10"), q("--one-per-area"),
+                                q("--no-exclude"), photo(4), brokenPicture(), q("--in-place")},
+                               book);
+    ASSERT_EQ(r.exitCode, 1) << r.err.toStdString();
     EXPECT_EQ(sheetOf(book)[q("shapes")].toArray().size(), 1);
+    EXPECT_TRUE(QString::fromUtf8(r.err).endsWith(
+        q("picrows insert: inserted 1 picture into 1 of 2 targets; saved ") + book + u'\n'))
+        << r.err.toStdString();
+
+    // -q: nothing to say when all went well.
+    r = insert({q("--range"), q("D3:D10"), q("--no-exclude"), photo(3), q("--in-place"), q("-q")},
+               book);
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+    EXPECT_EQ(sheetOf(book)[q("shapes")].toArray().size(), 2);
+}
+
+// Files the host cannot read: each is named with the reason on standard error, without the
+// image libraries' own chatter, and listed as left over; the exit code says not all went in.
+TEST_F(Insert, UnreadablePicturesAreNamedAndLeftOver)
+{
+    const auto write = [&](const char* name, const QByteArray& bytes) {
+        QFile file(dir.filePath(q(name)));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    };
+    QFile jpeg(photo(1));
+    ASSERT_TRUE(jpeg.open(QIODevice::ReadOnly));
+    QImage image(300, 200, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, qRgb(x * 7 % 256, y * 5 % 256, (x ^ y) % 256));
+    const auto encode = [&](const char* format, bool progressive) {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, format);
+        writer.setProgressiveScanWrite(progressive);
+        EXPECT_TRUE(writer.write(image));
+        return bytes;
+    };
+    const QByteArray png = encode("png", false);
+    const QByteArray progressive = encode("jpeg", true); // decoded by Qt's own plugin
+    const QStringList bad{write("empty.jpg", {}), write("head.jpg", jpeg.read(300)),
+                          write("cut.png", png.left(png.size() / 2)),
+                          write("cut.jpg", progressive.left(progressive.size() / 2)),
+                          write("notes.png", "not a picture\n")};
+
+    clitest::Result r =
+        insert(QStringList{q("--range"), q(kFrames), q("--one-per-area"), q("--no-exclude")} + bad +
+               QStringList{photo(2), q("-o"), out()});
+    EXPECT_EQ(r.exitCode, 1) << r.err.toStdString();
+    QString expectedOut;
+    for (const QString& path : bad)
+        expectedOut += q("left over\t") + path + u'\n';
+    EXPECT_EQ(QString::fromUtf8(r.out), expectedOut);
+    const QString err = QString::fromUtf8(r.err);
+    for (const QString& path : bad)
+        EXPECT_TRUE(err.contains(path)) << err.toStdString();
+    EXPECT_FALSE(err.contains(q("libpng"))) << err.toStdString();
+    EXPECT_FALSE(err.contains(q("qt.gui.imageio"))) << err.toStdString();
+    EXPECT_EQ(sheetOf(out())[q("shapes")].toArray().size(), 1);
+
+    // Nothing readable at all: the same, in either mode.
+    for (const char* mode : {"selected", "excel"}) {
+        r = insert(QStringList{q("--range"), q("B3:B10"), q("--no-exclude"), q("--mode"), q(mode)} +
+                   bad + QStringList{q("-o"), out()});
+        EXPECT_EQ(r.exitCode, 1) << mode << r.err.toStdString();
+        EXPECT_EQ(QString::fromUtf8(r.out), expectedOut) << mode;
+    }
+}
+
+// Every target excluded: the pictures read ahead are never placed. The process ends with
+// exit 1 all the same, however far the reading has got (it crashed at exit while workers
+// were still decoding).
+TEST_F(Insert, NothingPlacedEndsCleanlyWhileReadingAhead)
+{
+    QImage noise(2400, 1800, QImage::Format_RGB32);
+    QRandomGenerator random(11);
+    for (int y = 0; y < noise.height(); ++y) {
+        auto* line = reinterpret_cast<quint32*>(noise.scanLine(y));
+        for (int x = 0; x < noise.width(); ++x)
+            line[x] = 0xff000000U | (random.generate() & 0xffffffU);
+    }
+    const QString folder = dir.filePath(q("big"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    for (int i = 0; i < 6; ++i)
+        ASSERT_TRUE(noise.save(QDir(folder).filePath(QStringLiteral("%1.jpg").arg(i)), "JPEG", 95));
+    for (int run = 0; run < 10; ++run) {
+        const clitest::Result r =
+            insert({q("--range"), q("B1:B2"), q("--exclude-values"), folder, q("-o"), out()});
+        ASSERT_EQ(r.exitCode, 1) << "run " << run << ": " << r.err.toStdString();
+        EXPECT_FALSE(r.err.contains("QMutex")) << r.err.toStdString();
+    }
 }
 
 TEST_F(Insert, Refusals)

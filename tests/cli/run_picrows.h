@@ -4,6 +4,14 @@
 #include <QString>
 #include <QStringList>
 
+#include <ostream>
+
+// Texts in test failures as UTF-8.
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
 // Runs the built batch command as a separate process, the way users and scripts run it.
 namespace clitest {
 

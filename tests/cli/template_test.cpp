@@ -74,10 +74,13 @@ TEST_F(Template, SaveListAndOpen)
     EXPECT_EQ(QString::fromUtf8(r.err),
               q("ピクロウアドイン: [information] "
                 "テンプレートフォルダ内に、テンプレートブック「行事.xlsx」"
-                "を作成し、テンプレートシート「アルバム」を追加しました。\n"));
+                "を作成し、テンプレートシート「アルバム」を追加しました。\n"
+                "picrows template save: added the template 行事!アルバム; saved ") +
+                  saved + u'\n');
     r = templateCommand({q("save"), book, q("--sheet"), q("メモ"), q("--book-name"), q("行事"),
-                         q("--template-name"), q("アルバム")});
+                         q("--template-name"), q("アルバム"), q("-q")});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_FALSE(r.err.contains("picrows template save")) << r.err.toStdString();
     EXPECT_EQ(QString::fromUtf8(r.out), saved + q("\tアルバム (2)\n"));
     EXPECT_EQ(sheetsOf(saved), (QStringList{q("アルバム"), q("アルバム (2)")}));
     EXPECT_EQ(sheetsOf(book), (QStringList{q("アルバム"), q("メモ")})); // the source is not saved
@@ -91,10 +94,18 @@ TEST_F(Template, SaveListAndOpen)
     r = templateCommand(
         {q("open"), q("行事!アルバム (2)"), q("--into"), into, q("--after"), q("アルバム")});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(QString::fromUtf8(r.err),
+              q("picrows template open: copied the template 行事!アルバム (2) into the workbook; "
+                "saved ") +
+                  into + u'\n');
     EXPECT_EQ(sheetsOf(into), (QStringList{q("アルバム"), q("アルバム (2)"), q("メモ")}));
 
     r = templateCommand({q("open"), q("行事!アルバム"), q("--new"), path("new.xlsx")});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(QString::fromUtf8(r.err),
+              q("picrows template open: copied the template 行事!アルバム into a new workbook; "
+                "saved ") +
+                  path("new.xlsx") + u'\n');
     EXPECT_EQ(sheetsOf(path("new.xlsx")), QStringList{q("アルバム")});
 }
 

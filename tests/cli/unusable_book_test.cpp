@@ -121,7 +121,6 @@ TEST(UnusableBook, UnwritableOutputExitsWithThreeAndKeepsWhatIsThere)
     const QStringList targets = {
         dir.filePath(QStringLiteral("no/such/folder/out.xlsx")), // the folder does not exist
         plainFile + QStringLiteral("/out.xlsx"),                 // a file where a folder should be
-        folder, // a folder where the file should be
     };
     for (const QString& target : targets) {
         SCOPED_TRACE(target.toStdString());
@@ -129,6 +128,9 @@ TEST(UnusableBook, UnwritableOutputExitsWithThreeAndKeepsWhatIsThere)
             runPicrows({QStringLiteral("resave"), book, QStringLiteral("-o"), target}),
             "cannot save");
     }
+    // A folder where the file should be is a bad argument, refused before opening the book.
+    EXPECT_EQ(runPicrows({QStringLiteral("resave"), book, QStringLiteral("-o"), folder}).exitCode,
+              2);
     EXPECT_EQ(readFile(plainFile), QByteArray("keep me"));
     EXPECT_TRUE(QFileInfo(folder).isDir());
     EXPECT_TRUE(QDir(folder).isEmpty());

@@ -21,7 +21,7 @@ int errorOf(const std::function<void()>& f)
 
 TEST(Variant, ConversionsFollowAutomationRules)
 {
-    EXPECT_EQ(Variant(2.5).toInt16(), 2);  // ties to even
+    EXPECT_EQ(Variant(2.5).toInt16(), 2); // ties to even
     EXPECT_EQ(Variant(3.5).toInt16(), 4);
     EXPECT_EQ(Variant(-2.5).toInt32(), -2);
     EXPECT_EQ(Variant(QStringLiteral(" 12 ")).toInt32(), 12);
@@ -44,8 +44,8 @@ TEST(Variant, ConversionsFollowAutomationRules)
 TEST(Variant, LeadingNumberReadsLikeVal)
 {
     const std::pair<const char*, double> cases[] = {
-        {"12.5abc", 12.5}, {"abc", 0}, {"", 0}, {"-25", -25}, {" 1 2 3", 123},
-        {"99999", 99999},  {"0.5", 0.5}, {"1e3x", 1000}, {"&H10", 0}, {"+7", 7},
+        {"12.5abc", 12.5}, {"abc", 0},   {"", 0},        {"-25", -25}, {" 1 2 3", 123},
+        {"99999", 99999},  {"0.5", 0.5}, {"1e3x", 1000}, {"&H10", 0},  {"+7", 7},
     };
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(leadingNumber(QString::fromUtf8(text)), expected) << text;
@@ -59,6 +59,8 @@ TEST(Variant, DatesRoundTripThroughSerials)
     EXPECT_EQ(v.toString(), QStringLiteral("2026/12/10 13:02:33"));
     EXPECT_EQ(Variant(DateValue{46000}).toString(), QStringLiteral("2025/12/09"));
     EXPECT_EQ(Variant(DateValue{0.5}).toString(), QStringLiteral("12:00:00"));
+    // The zero date is a time alone: midnight.
+    EXPECT_EQ(Variant(DateValue{0}).toString(), QStringLiteral("0:00:00"));
 }
 
 class Probe : public TableDispatch<Probe>
@@ -69,13 +71,16 @@ public:
     {
         static const MemberTable<Probe> table = [] {
             MemberTable<Probe> t;
-            t.prop(QStringLiteral("Caption"), [](Probe& p) { return Variant(p.caption); },
-                   [](Probe& p, const Variant& v) { p.caption = v.toString(); });
-            t.prop(QStringLiteral("Version"), [](Probe&) { return Variant(QStringLiteral("16.0")); });
+            t.prop(
+                QStringLiteral("Caption"), [](Probe& p) { return Variant(p.caption); },
+                [](Probe& p, const Variant& v) { p.caption = v.toString(); });
+            t.prop(QStringLiteral("Version"),
+                   [](Probe&) { return Variant(QStringLiteral("16.0")); });
             t.member(QStringLiteral("Copy"), {QStringLiteral("Before"), QStringLiteral("After")}, 0,
                      [](Probe& p, const BoundArgs& a) {
-                         p.lastCopy = a.has(0) ? QStringLiteral("before:") + a.at(0).toString()
-                                               : QStringLiteral("after:") + a.value(1, Variant()).toString();
+                         p.lastCopy =
+                             a.has(0) ? QStringLiteral("before:") + a.at(0).toString()
+                                      : QStringLiteral("after:") + a.value(1, Variant()).toString();
                          return Variant();
                      });
             t.member(QStringLiteral("Item"), {QStringLiteral("Index")}, 1,
@@ -112,8 +117,12 @@ TEST(Dispatch, CallErrorsAreHostErrors)
     } cases[] = {
         {[&] { p->get(QStringLiteral("NoSuchMember")); }, err::NotSupported},
         {[&] { p->let(QStringLiteral("Version"), QStringLiteral("9.0")); }, err::NotSupported},
-        {[&] { p->call(QStringLiteral("Copy"), Args{1, 2, 3}); }, err::WrongArgCount},
-        {[&] { p->call(QStringLiteral("Copy"), Args().add(QStringLiteral("Where"), 1)); }, err::NamedNotFound},
+        {[&] {
+             p->call(QStringLiteral("Copy"), Args{1, 2, 3});
+         },
+         err::WrongArgCount},
+        {[&] { p->call(QStringLiteral("Copy"), Args().add(QStringLiteral("Where"), 1)); },
+         err::NamedNotFound},
         {[&] { p->get(QStringLiteral("Item")); }, err::NotOptional},
         {[&] { p->get(QStringLiteral("Item"), Args{QStringLiteral("x")}); }, err::TypeMismatch},
         {[&] { p->enumerate(); }, err::NotSupported},
@@ -126,7 +135,8 @@ TEST(Dispatch, CallErrorsAreHostErrors)
         p->get(QStringLiteral("Nope"));
         FAIL();
     } catch (const HostError& e) {
-        EXPECT_EQ(e.report(), QStringLiteral("(err:438) Object doesn't support this property or method"));
+        EXPECT_EQ(e.report(),
+                  QStringLiteral("(err:438) Object doesn't support this property or method"));
     }
 }
 

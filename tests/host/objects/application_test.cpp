@@ -38,6 +38,17 @@ TEST(Application, SettingsOfTheHost)
     EXPECT_EQ(app.CutCopyMode(), Variant(false));
     app.setCutCopyMode(false);
     EXPECT_EQ(app.CutCopyMode(), Variant(false));
+
+    EXPECT_EQ(app.get(q("Cursor")), Variant(std::int32_t(-4143))); // xlDefault
+    app.let(q("Cursor"), std::int32_t(2));                         // xlWait
+    EXPECT_EQ(app.get(q("Cursor")), Variant(std::int32_t(2)));
+    try {
+        app.let(q("Cursor"), std::int32_t(7));
+        FAIL() << "no error";
+    } catch (const host::HostError& e) {
+        EXPECT_EQ(e.number(), 1004);
+    }
+    EXPECT_EQ(app.get(q("Cursor")), Variant(std::int32_t(2)));
 }
 
 TEST(Application, GetSaveAsFilenameAsksTheHostsDialog)

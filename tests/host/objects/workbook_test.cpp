@@ -2,6 +2,7 @@
 // windows, and references that outlive their workbook or host.
 #include "tests/host/objects/objects_support.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -134,6 +135,20 @@ TEST_F(Workbooks, RefusedOpensAndSaves)
     const xl::Workbook fresh = app.Workbooks().Add();
     EXPECT_EQ(errorOf([&] { fresh.SaveAs(other.filePath(q("layout.xlsx"))); }),
               host::err::ApplicationDefined);
+}
+
+// A name ending in a separator, or naming a folder, is no workbook file: nothing is written
+// beside the folder under its name.
+TEST_F(Workbooks, SaveAsAFolderIsRefused)
+{
+    ASSERT_TRUE(QDir(m_dir.path()).mkpath(q("album.xlsx")));
+    const xl::Workbook book = app.Workbooks().Add();
+    for (const QString& name : {file("photos") + u'/', file("album.xlsx")}) {
+        EXPECT_EQ(errorOf([&] { book.SaveAs(name); }), host::err::ApplicationDefined)
+            << name.toStdString();
+    }
+    EXPECT_FALSE(QFileInfo::exists(file("photos.xlsx")));
+    EXPECT_EQ(book.FullName(), book.Name()); // still never saved
 }
 
 TEST_F(Workbooks, ClosingActivatesTheBookActiveBefore)

@@ -1,10 +1,11 @@
 #include "host/render/general_format.h"
 
+#include "host/model/general_number.h"
 #include "host/model/workbook.h"
 
 #include <gtest/gtest.h>
 
-using host::render::generalNumber;
+using host::model::generalNumber;
 
 namespace {
 

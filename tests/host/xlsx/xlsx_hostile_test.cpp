@@ -25,6 +25,14 @@ struct RawEntry
     bool deflated = false;
     quint32 crc = 0;
     quint32 declaredSize = 0; // uncompressed size the headers claim
+    quint16 flags = 0;        // general purpose flags, in both headers
+    // Where the local header differs from the directory's record.
+    quint16 localTimeShift = 0; // in the two-second units of the time field
+    QByteArray localExtra;
+    QByteArray localName; // when not empty
+    quint32 localCrcXor = 0;
+    quint32 localSizeDelta = 0; // added to the compressed size
+    quint32 offsetShift = 0;    // added to the directory's offset of the local header
 };
 
 void put16(QByteArray& b, quint16 v)
@@ -44,27 +52,30 @@ QByteArray rawZip(const std::vector<RawEntry>& entries)
     for (const RawEntry& e : entries) {
         const quint32 offset = quint32(out.size());
         auto header = [&](QByteArray& b, bool central) {
+            const QByteArray& name = central || e.localName.isEmpty() ? e.name : e.localName;
+            const QByteArray& extra = central ? QByteArray() : e.localExtra;
             put32(b, central ? 0x02014b50 : 0x04034b50);
             if (central)
                 put16(b, 20);
             put16(b, 20);
-            put16(b, 0);
+            put16(b, e.flags);
             put16(b, e.deflated ? 8 : 0);
-            put16(b, 0);
+            put16(b, central ? 0 : e.localTimeShift);
             put16(b, 0x21);
-            put32(b, e.crc);
-            put32(b, quint32(e.data.size()));
+            put32(b, central ? e.crc : e.crc ^ e.localCrcXor);
+            put32(b, quint32(e.data.size()) + (central ? 0 : e.localSizeDelta));
             put32(b, e.declaredSize);
-            put16(b, quint16(e.name.size()));
-            put16(b, 0);
+            put16(b, quint16(name.size()));
+            put16(b, quint16(extra.size()));
             if (central) {
                 put16(b, 0);
                 put16(b, 0);
                 put16(b, 0);
                 put32(b, 0);
-                put32(b, offset);
+                put32(b, offset + e.offsetShift);
             }
-            b.append(e.name);
+            b.append(name);
+            b.append(extra);
         };
         header(out, false);
         out.append(e.data);
@@ -135,6 +146,16 @@ std::vector<RawEntry> packageWith(std::vector<RawEntry> extra)
 QByteArray validPackage()
 {
     return rawZip(packageWith({}));
+}
+
+// The package with its sheet part's headers changed by `change`.
+QByteArray withSheetHeaders(const std::function<void(RawEntry&)>& change)
+{
+    std::vector<RawEntry> entries = packageWith({});
+    for (RawEntry& e : entries)
+        if (e.name == "xl/worksheets/sheet1.xml")
+            change(e);
+    return rawZip(entries);
 }
 
 struct HostileCase
@@ -281,6 +302,24 @@ INSTANTIATE_TEST_SUITE_P(
                     "<worksheet><sheetData><row r=\"1048577\"/></sheetData></worksheet>")}));
             },
             "row numbered 1048577"},
+        HostileCase{"LocalNameDiffers",
+                    [] {
+                        return withSheetHeaders(
+                            [](RawEntry& e) { e.localName = "xl/worksheets/sheet2.xml"; });
+                    },
+                    "headers of the entry 'xl/worksheets/sheet1.xml' disagree"},
+        HostileCase{"LocalChecksumDiffers",
+                    [] { return withSheetHeaders([](RawEntry& e) { e.localCrcXor = 1; }); },
+                    "headers of the entry 'xl/worksheets/sheet1.xml' disagree"},
+        HostileCase{"LocalSizeDiffers",
+                    [] { return withSheetHeaders([](RawEntry& e) { e.localSizeDelta = 3; }); },
+                    "headers of the entry 'xl/worksheets/sheet1.xml' disagree"},
+        HostileCase{"OffsetMissesTheLocalHeader",
+                    [] { return withSheetHeaders([](RawEntry& e) { e.offsetShift = 2; }); },
+                    "'xl/worksheets/sheet1.xml'"},
+        HostileCase{"CompressedPatchedData",
+                    [] { return withSheetHeaders([](RawEntry& e) { e.flags = 0x20; }); },
+                    "compressed patched data"},
         HostileCase{"NotAWorkbook",
                     [] {
                         return rawZip(packageWith({stored(QStringLiteral("xl/workbook.xml"),
@@ -288,6 +327,53 @@ INSTANTIATE_TEST_SUITE_P(
                     },
                     "not a workbook"}),
     [](const testing::TestParamInfo<HostileCase>& info) { return std::string(info.param.name); });
+
+// What other readers accept: a local header whose time is 6 seconds off the directory's, or
+// that carries an extra field the directory's record lacks (as a widely used library writes
+// them). The package opens, and saves into one whose headers agree.
+TEST(HarmlessHeaderDifferences, AreAccepted)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("library.xlsx"));
+    writeFile(path, withSheetHeaders([](RawEntry& e) {
+                  e.localTimeShift = 3;
+                  e.localExtra = QByteArray("\x55\x54\x05\x00\x01\x00\x00\x00\x00", 9);
+              }));
+    const auto book = host::xlsx::load(path);
+    ASSERT_EQ(book->sheets.size(), 1u);
+    EXPECT_EQ(book->sheets.at(0)->cell(1, 1)->number, 1);
+    const QString saved = dir.filePath(QStringLiteral("saved.xlsx"));
+    host::xlsx::save(*book, saved);
+    EXPECT_EQ(host::xlsx::load(saved)->sheets.size(), 1u);
+}
+
+// A value quoted from the file (a cell's name, a part's name, a sheet's name) is cut short in
+// the message: the reason stays one readable line, however much the file says.
+TEST(HostileMessages, LongValuesAreCut)
+{
+    const QByteArray longName(1000000, 'A');
+    const QByteArray longPart = "../" + QByteArray(60000, 'p') + ".xml";
+    const std::vector<std::pair<QByteArray, const char*>> cases{
+        {rawZip(
+             packageWith({stored(kSheet, "<worksheet><sheetData><row><c r=\"" + longName +
+                                             "1\"><v>1</v></c></row></sheetData></worksheet>")})),
+         "has a cell named 'AAAA"},
+        {rawZip(packageWith({stored(QString::fromUtf8(longPart), "x")})), "'../pppp"},
+    };
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("long.xlsx"));
+    for (const auto& [bytes, start] : cases) {
+        writeFile(path, bytes);
+        try {
+            host::xlsx::load(path);
+            ADD_FAILURE() << start << ": accepted";
+        } catch (const host::HostError& e) {
+            EXPECT_TRUE(e.description().contains(QString::fromUtf8(start)))
+                << e.description().left(300).toStdString();
+            EXPECT_LT(e.description().size(), 300) << start;
+        }
+    }
+}
 
 TEST(HostileLimits, AHighlyCompressiblePictureIsNoBomb)
 {

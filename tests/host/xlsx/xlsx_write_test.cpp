@@ -169,6 +169,29 @@ TEST_F(XlsxWrite, EditedCellsArePatchedInPlaceAndTheRestIsKept)
     EXPECT_EQ(dumpWorkbook(*reread).toStdString(), dumpWorkbook(*book).toStdString());
 }
 
+// A part the host does not read may be damaged (malformed, or declaring a document type):
+// it opened fine, so saving keeps it byte for byte rather than failing after all the work.
+TEST_F(XlsxWrite, DamagedPartsTheHostDoesNotReadAreKeptAsTheyAre)
+{
+    const QByteArray damaged[] = {
+        "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+        "<Relationship",
+        "<?xml version=\"1.0\"?><!DOCTYPE x [<!ENTITY a \"b\">]><Relationships "
+        "xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\"/>",
+    };
+    for (const QByteArray& rels : damaged) {
+        auto entries = minimalPackage("<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>");
+        entries.emplace_back(QStringLiteral("customXml/item1.xml"), QByteArray("<x/>"));
+        entries.emplace_back(QStringLiteral("customXml/_rels/item1.xml.rels"), rels);
+        writeZip(path("in.xlsx"), entries);
+        auto book = host::xlsx::load(path("in.xlsx"));
+        setNumber(*book->sheets[0], 2, 1, 7);
+        host::xlsx::save(*book, path("out.xlsx"));
+        EXPECT_EQ(part(path("out.xlsx"), "customXml/_rels/item1.xml.rels"), rels);
+        EXPECT_EQ(host::xlsx::load(path("out.xlsx"))->sheets[0]->cell(2, 1)->number, 7);
+    }
+}
+
 TEST_F(XlsxWrite, ChangedSharedFormulaMasterGivesItsMembersTheirOwnFormulas)
 {
     auto book = host::xlsx::load(prefixedFixture());

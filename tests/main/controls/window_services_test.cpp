@@ -113,3 +113,17 @@ TEST(ResizeLimiter, KeepsTheMinimumAndServesOneWindowAtATime)
               QStringLiteral("Err:SubClass_Start_WindowResizeRimit_Control"));
     control.stop();
 }
+
+TEST(ResizeLimiter, AMinimumSetBeforeTheWindowIsShownCountsItsFrameOnceShown)
+{
+    QDialog dialog;
+    dialog.setGeometry(50, 50, 400, 500);
+    ResizeLimiter& limiter = ResizeLimiter::instance(ResizeLimiter::Main);
+    limiter.start(&dialog, 253, 520); // no frame yet
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    dialog.resize(10, 10);
+    EXPECT_EQ(dialog.frameGeometry().size(), QSize(253, 520))
+        << "the outer size stops at the minimum, the frame included";
+    limiter.stop();
+}

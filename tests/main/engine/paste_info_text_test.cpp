@@ -98,6 +98,17 @@ TEST_F(PasteInfoDates, ModifiedAndAccessedDates)
               q("2022/11/12 13:14:15 2022/11/12 13:14:15"));
 }
 
+TEST_F(PasteInfoDates, ATimeAtMidnightShowsNoDate)
+{
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(f.setFileTime(QDateTime(QDate(2021, 3, 4), QTime(0, 0)),
+                              QFileDevice::FileModificationTime));
+    EXPECT_EQ(expand("[FILEDATELASTMODIFIED_TIME]"), q("0:00:00"));
+    EXPECT_EQ(expand("[FILEDATELASTMODIFIED]|[FILEDATELASTMODIFIED_DATE]"),
+              q("2021/03/04|2021/03/04"));
+}
+
 TEST_F(PasteInfoDates, CreatedDateComesFromTheFileDateService)
 {
     const auto text = [&](platform::DatePart part) {

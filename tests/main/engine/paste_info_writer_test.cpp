@@ -153,6 +153,20 @@ TEST_F(PasteInfoTextBox, SitsInTheNamedCornerAlignedToIt)
     EXPECT_TRUE(messages.shown().empty());
 }
 
+// A fresh settings store holds 0, which the settings dialog shows as "自動": the host's
+// automatic colour, black text.
+TEST_F(PasteInfoTextBox, TheStoredZeroColourIsAutomatic)
+{
+    run.options.Textbox_ColorIndex = 0;
+    const xl::Picture picture = f_RunPaste(run, pictureFile(40, 40), range("B2"), 1);
+    EXPECT_FALSE(picture.isNothing());
+    ASSERT_EQ(shapes().Count(), 2);
+    const xl::Shape box = shapes().Item(2);
+    ASSERT_EQ(box.Type(), 17);
+    EXPECT_EQ(box.TextFrame().Characters().Font().Color(), 0);
+    EXPECT_TRUE(messages.shown().empty());
+}
+
 TEST_F(PasteInfoTextBox, GroupedWithThePictureWhenAsked)
 {
     run.options.gblnPasteInfo_Group = true;

@@ -56,6 +56,29 @@ double meanDistance(const QImage& a, const QImage& b)
     return test_support::meanLevels(a, b) / 255;
 }
 
+// Mean distance over the ring of pixels `inset` to `inset` + `width` from the edges of two
+// images of one size, 0 (same) to 1: where a white frame would show.
+double edgeDistance(const QImage& a, const QImage& b, int inset, int width)
+{
+    if (a.size() != b.size())
+        return 1;
+    double sum = 0;
+    int count = 0;
+    for (int y = inset; y < a.height() - inset; ++y)
+        for (int x = inset; x < a.width() - inset; ++x) {
+            const bool ring = x < inset + width || y < inset + width ||
+                              x >= a.width() - inset - width || y >= a.height() - inset - width;
+            if (!ring)
+                continue;
+            const QRgb p = a.pixel(x, y), r = b.pixel(x, y);
+            sum += (std::abs(qRed(p) - qRed(r)) + std::abs(qGreen(p) - qGreen(r)) +
+                    std::abs(qBlue(p) - qBlue(r))) /
+                   (3 * 255.0);
+            ++count;
+        }
+    return count ? sum / count : 1;
+}
+
 class Resample : public EngineTest
 {
 protected:
@@ -213,6 +236,42 @@ TEST_F(Resample, QuarterTurnFromTheTrimmingDialogComesBackOnTheCopy)
     EXPECT_NEAR(turned.Height(), 50, 1e-9);
     EXPECT_NEAR(turned.Left(), 100 + (50 - 100) / 2.0, 1e-9);
     EXPECT_NEAR(turned.Top(), 40 + (100 - 50) / 2.0, 1e-9);
+}
+
+// The unlinking re-paste (host 14 and later) keeps exactly the picture: the edge the host's
+// copy adds is cropped away and the size is the file's, in its proportions. Alone, stretched,
+// fitted or filled into a cell, it looks as the picture inserted without it (version 12).
+TEST_F(Resample, UnlinkedPictureShowsWhatTheFileShows)
+{
+    const QString file = pictureFile(400, 300); // 300 × 225 points
+    const auto looks = [&](const char* version, int size) {
+        setVersion(version);
+        xl::Picture picture;
+        if (size < 0) {
+            bool canCrop = false;
+            picture = picrows::f_InsertPictureFile(app, file, canCrop);
+        } else {
+            run.options.glngPasteSize = size;
+            run.options.glngPastePoint = 2;
+            picture = f_RunPaste(run, file, range("B2"), 1);
+        }
+        const QImage image = shows(picture);
+        const QSizeF shown(picture.Width(), picture.Height());
+        picture.Delete();
+        return std::pair{image, shown};
+    };
+    for (const int size : {-1, 0, 1, 2}) {
+        SCOPED_TRACE(size);
+        const auto [expected, expectedSize] = looks("12.0", size);
+        const auto [unlinked, unlinkedSize] = looks("16.0", size);
+        EXPECT_NEAR(unlinkedSize.width(), expectedSize.width(), 1e-9);
+        EXPECT_NEAR(unlinkedSize.height(), expectedSize.height(), 1e-9);
+        ASSERT_EQ(unlinked.size(), expected.size());
+        EXPECT_LT(meanDistance(expected, unlinked), 0.01);
+        // The copy's own edge is 2 pixels; the picture's outermost 2 pixels follow.
+        EXPECT_LT(edgeDistance(expected, unlinked, 2, 2), 0.05);
+    }
+    EXPECT_TRUE(messages.shown().empty());
 }
 
 TEST_F(Resample, UnlinkingRepastesAsMetafileOrJpeg)

@@ -184,12 +184,16 @@ TEST_F(Runner, AMergedTargetTakesItsWholeArea)
 TEST_F(Runner, ARefusedFileLeavesItsTargetToTheNextFile)
 {
     list.append(picture(q("a.png")));
-    list.append(brokenFile(q("b.png")));
+    const QString broken = brokenFile(q("b.png"));
+    list.append(broken);
     list.append(picture(q("c.png")));
     const RunOutcome outcome = runSelected("A1:C1");
     EXPECT_EQ(pictureCells(), (QStringList{q("A1"), q("B1")}));
     EXPECT_EQ(outcome.inserted.size(), 2);
-    EXPECT_TRUE(list.isEmpty()); // the refused file left the list too
+    EXPECT_TRUE(list.isEmpty()); // the refused file left the list too, named in the outcome
+    ASSERT_EQ(outcome.refused.size(), 1);
+    EXPECT_EQ(outcome.refused.front().path, broken);
+    EXPECT_EQ(outcome.refused.front().reason, q("The file is not a picture the host can read."));
     ASSERT_GE(panel.texts.size(), 3);
     EXPECT_EQ(panel.texts[1], q("取得中...1 (ESCでキャンセル)"));
     EXPECT_EQ(panel.texts[2], q("取得中...2 (ESCでキャンセル)"));
@@ -315,8 +319,69 @@ TEST_F(Runner, AHostErrorEndsTheRunWithItsReport)
     // picture).
     EXPECT_FALSE(selectedNames().contains(outcome.inserted.front()));
     EXPECT_EQ(list.count(), 2); // the failing file was not taken off the list
+    // ... and nothing of it stays on the sheet: a second run does not insert it twice.
+    EXPECT_EQ(pictureCells(), QStringList{q("A1")});
     EXPECT_TRUE(app.ScreenUpdating());
     EXPECT_EQ(panel.texts.back(), QString());
+}
+
+// A host error in the last step of a picture (here the text box's colour, which the host
+// refuses) takes the picture and its half-made text box off the sheet: the sheet and the
+// files left over agree.
+TEST_F(Runner, AFailureInThePasteInfoLeavesNothingOfThePicture)
+{
+    run.options.gblnPasteInfo = true;
+    run.options.gintPasteInfo_Type = 1;
+    run.options.gstrPasteInfo_Value = q("[FILENAME1]");
+    run.options.Textbox_Fontname = q("Carlito");
+    run.options.Textbox_Fontsize = 9;
+    run.options.Textbox_ColorIndex = 57;
+    for (const bool group : {false, true}) {
+        run.options.gblnPasteInfo_Group = group;
+        list.clear();
+        listPictures(2);
+        const RunOutcome outcome = runSelected("A1:B1");
+        ASSERT_TRUE(outcome.error) << group;
+        EXPECT_EQ(outcome.error->number(), 1004);
+        EXPECT_TRUE(outcome.inserted.isEmpty());
+        EXPECT_EQ(list.count(), 2);
+        EXPECT_EQ(sheet().Shapes().Count(), 0) << group;
+    }
+}
+
+// When the host will not take the failing picture off the sheet (its drawing objects were
+// protected meanwhile), the picture counts as placed: its file is no longer listed.
+class ProtectingFill : public picrows::ManualFill
+{
+public:
+    picrows::ManualFillResult fill(const xl::Application& app, const xl::Picture& picture,
+                                   const xl::Range&, bool, double, double, const QString&,
+                                   picrows::RunOptions&) override
+    {
+        if (++calls == 2) {
+            app.ActiveSheet().Protect(true, false);
+            host::raise(1004, q("Unable to set the Width property"));
+        }
+        picrows::ManualFillResult result;
+        result.outcome = picrows::ManualFillOutcome::Fitted;
+        result.picture = picture;
+        return result;
+    }
+    void finish(const xl::Application&, const xl::Picture&) override {}
+    int calls = 0;
+};
+
+TEST_F(Runner, AFailingPictureTheHostKeepsIsNoLongerListed)
+{
+    listPictures(3);
+    const QString third = list.paths().at(2);
+    ProtectingFill fill;
+    run.manualFill = &fill;
+    run.options.glngPasteSize = 3;
+    const RunOutcome outcome = runSelected("A1:C1");
+    ASSERT_TRUE(outcome.error);
+    EXPECT_EQ(sheet().Shapes().Count(), 2);
+    EXPECT_EQ(list.paths(), QStringList{third});
 }
 
 // The trimming dialog cancelled: the run stops, the file stays first, nothing is selected.
@@ -361,6 +426,8 @@ TEST_F(Runner, ExcelModeCascadesAndSelectsEveryPicture)
     const RunOutcome outcome = picrows::s_RunPasteWhenExcelmode(run, list);
     ASSERT_EQ(outcome.inserted.size(), 3);
     EXPECT_TRUE(list.isEmpty());
+    ASSERT_EQ(outcome.refused.size(), 1);
+    EXPECT_EQ(outcome.refused.front().path, dir.filePath(q("b.png")));
     const xl::Shapes shapes = sheet().Shapes();
     const double left = shapes.Item(1).Left();
     const double top = shapes.Item(1).Top();

@@ -1,0 +1,90 @@
+#!/usr/bin/env bash
+# Screenshots of the host application (and of the dialogs, as they come) into
+# build/screenshots/, on an X display: under Xvfb, started here when there is no DISPLAY.
+# A shot is one line: `shot NAME PROGRAM [ARGS...]`, the program taking --screenshot FILE.png.
+# With --libreoffice, each workbook shown is also printed by LibreOffice into
+# build/screenshots/libreoffice/NAME.png, to look at beside the window.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 1600x1000x24" bash "$0" "$@"
+fi
+libreoffice=false
+[ "${1:-}" = "--libreoffice" ] && libreoffice=true
+
+out=build/screenshots
+mkdir -p "$out"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+host=build/bin/picrows-host
+corpus=${PICROWS_CORPUS:-/work/shared/corpus}
+
+# Takes the program's picture; the workbook among the arguments, if any, is printed by
+# LibreOffice as well.
+shot() {
+  local name=$1 program=$2
+  shift 2
+  env -u QT_QPA_PLATFORM XDG_CONFIG_HOME="$work/config" "$program" --screenshot "$out/$name.png" "$@"
+  echo "$out/$name.png"
+  if $libreoffice; then
+    for arg in "$@"; do
+      case "$arg" in
+        *.xlsx) printed "$name" "$arg" ;;
+      esac
+    done
+  fi
+}
+
+printed() {
+  local name=$1 book=$2
+  mkdir -p "$out/libreoffice" "$work/pdf"
+  soffice --headless -env:UserInstallation=file://"$work/lo" --convert-to pdf \
+    --outdir "$work/pdf" "$book" >/dev/null 2>&1
+  pdftoppm -png -r 96 -f 1 -l 1 -singlefile "$work/pdf/$(basename "${book%.*}").pdf" \
+    "$out/libreoffice/$name"
+  echo "$out/libreoffice/$name.png"
+}
+
+# The sample album as it comes, and filled with the sample photographs by the batch command.
+build/bin/picrows insert samples/photo_album.xlsx --range "B3:B10,D3:D10,B13:B20,D13:D20" \
+  --no-exclude --size fill --config-dir "$work/config" samples/photos -o "$work/album.xlsx" \
+  >/dev/null
+shot host_photo_album "$host" samples/photo_album.xlsx
+shot host_photo_album_filled "$host" "$work/album.xlsx"
+shot host_rotated_pictures "$host" tests/fixtures/rotated_pictures.xlsx
+if [ -f "$corpus/test_files__Attendance.xlsx" ]; then
+  shot host_formatted_corpus "$host" "$corpus/test_files__Attendance.xlsx"
+else
+  echo "no corpus at $corpus: the formatted workbook's shot is left out" >&2
+fi
+
+# The suite's menu open in a host of version 11, the menu add-in of this build loaded from the
+# add-in list: TORVA(&M) → ピクロウアドイン(&R), opened with keys through xdotool.
+menu_shot() {
+  local name=$1
+  mkdir -p "$work/menu/picrows-host"
+  printf '[TORVA_Picrows.Connect]\nDescription=ピクロウアドイン\nFriendlyName=TORVA_Picrows\nLoadBehavior=3\nLibrary=%s\n' \
+    "$PWD/build/bin/TORVA_Picrows.so" >"$work/menu/picrows-host/addins.ini"
+  env -u QT_QPA_PLATFORM XDG_CONFIG_HOME="$work/menu" "$host" --version 11 samples/photo_album.xlsx &
+  local pid=$! window=""
+  for _ in $(seq 1 100); do
+    window=$(xdotool search --onlyvisible --name '^photo_album.xlsx - Picrows Host$' 2>/dev/null | head -1) || true
+    [ -n "$window" ] && break
+    sleep 0.2
+  done
+  if [ -n "$window" ]; then
+    sleep 1
+    xdotool windowfocus --sync "$window"
+    xdotool key alt+m
+    sleep 0.5
+    xdotool key r
+    sleep 0.8
+    /usr/bin/python3 scripts/x_screenshot.py "$out/$name.png" "$window"
+    echo "$out/$name.png"
+  else
+    echo "the host window did not show: $name left out" >&2
+  fi
+  kill "$pid"
+  wait "$pid" || true
+}
+menu_shot host_menu_addin_v11
