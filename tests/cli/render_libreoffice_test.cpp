@@ -226,8 +226,8 @@ TEST(RenderLibreOffice, DISABLED_PhotoAlbumShowsItsTitleFramesAndCaptionsAsPrint
     // The texts inside the frames and the captions below them, each centred in its cell.
     for (size_t i = 0; i + 1 < ourColumns.size(); i += 2)
         for (size_t j = 0; j + 1 < ourRows.size(); j += 2) {
-            const QRect frame(QPoint(int(ourColumns[i]), int(ourRows[j])),
-                              QPoint(int(ourColumns[i + 1]), int(ourRows[j + 1])));
+            const QRect frame{QPoint(int(ourColumns[i]), int(ourRows[j])),
+                              QPoint(int(ourColumns[i + 1]), int(ourRows[j + 1]))};
             const QRect caption(frame.left(), frame.bottom() + 3, frame.width(), 24);
             for (const QRect& band : {frame.adjusted(3, 3, -3, -3), caption}) {
                 const Ink a = inkOf(ours, band);
