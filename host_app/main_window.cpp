@@ -88,6 +88,9 @@ MainWindow::~MainWindow()
     m_app.options().windowCommandEnabled = {};
     for (const auto& [book, sub] : m_windows)
         sub->removeEventFilter(this);
+    // The workbook windows go with the area after this object has stopped being a main
+    // window; the area's last activation must not reach it.
+    disconnect(m_mdi, nullptr, this, nullptr);
 }
 
 void MainWindow::installBuiltInActions()
