@@ -3,10 +3,12 @@
 #include "host/objects/application.h"
 #include "host/objects/built_in_bars.h"
 #include "host/objects/command_bars.h"
+#include "host/objects/picture_commands.h"
 #include "host/objects/window.h"
 #include "host/objects/workbook.h"
 #include "host_app/app_switches.h"
 #include "host_app/command_bar_view.h"
+#include "host_app/crop_mode.h"
 #include "host_app/edit_history.h"
 #include "host_app/host_dialogs.h"
 #include "host_app/host_publication.h"
@@ -42,8 +44,9 @@ bool isWorkbookFile(const QUrl& url)
 }
 
 // The built-in commands this window carries out.
-constexpr int kWindowCommands[] = {kControlOpen, kControlSave,    kControlSaveAs, kControlClose,
-                                   kControlExit, kControlArrange, kControlUndo,   kControlRedo};
+constexpr int kWindowCommands[] = {kControlOpen,  kControlSave, kControlSaveAs,
+                                   kControlClose, kControlExit, kControlArrange,
+                                   kControlUndo,  kControlRedo, kControlCrop};
 
 } // namespace
 
@@ -111,6 +114,10 @@ void MainWindow::installBuiltInActions()
     bars.setBuiltInAction(kControlArrange, [this](Application&) { m_mdi->tileSubWindows(); });
     bars.setBuiltInAction(kControlUndo, [this](Application&) { m_history->group().undo(); });
     bars.setBuiltInAction(kControlRedo, [this](Application&) { m_history->group().redo(); });
+    bars.setBuiltInAction(kControlCrop, [this](Application&) {
+        if (WorkbookWindow* shown = activeWorkbookWindow())
+            shown->cropMode().enter();
+    });
     m_app.options().windowCommandEnabled = [this](int id) { return windowCommandEnabled(id); };
     // The stack's changes come with the model's, which refresh the commands' states; a stack
     // emptied or moved through without one needs its own.
