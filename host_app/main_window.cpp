@@ -10,6 +10,7 @@
 #include "host_app/command_bar_view.h"
 #include "host_app/crop_mode.h"
 #include "host_app/edit_history.h"
+#include "host_app/edit_menu.h"
 #include "host_app/host_dialogs.h"
 #include "host_app/host_publication.h"
 #include "host_app/model_signals.h"
@@ -338,6 +339,9 @@ void MainWindow::extendMenu(int id, QMenu& menu)
         }
         if (!files.isEmpty())
             menu.insertSeparator(exit);
+    } else if (id == kMenuEdit) {
+        if (WorkbookWindow* shown = activeWorkbookWindow())
+            EditMenu::fill(menu, shown->view(), *m_history);
     } else if (id == kMenuWindow) {
         menu.addSeparator();
         int number = 1;
