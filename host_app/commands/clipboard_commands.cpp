@@ -4,7 +4,9 @@
 #include "host/model/workbook.h"
 #include "host/objects/application.h"
 #include "host/objects/range.h"
+#include "host/objects/shape_geometry.h"
 #include "host/objects/shape_members.h"
+#include "host/objects/shape_site.h"
 #include "host/objects/workbook.h"
 #include "host/objects/worksheet.h"
 #include "host/render/clipboard.h"
@@ -14,7 +16,9 @@
 #include "host_app/edit_history.h"
 #include "platform/clipboard.h"
 
+#include <QClipboard>
 #include <QFile>
+#include <QGuiApplication>
 #include <QMimeData>
 #include <QTemporaryDir>
 
@@ -43,6 +47,37 @@ std::optional<CellCopy>& lastCellCopy()
 {
     static std::optional<CellCopy> copy;
     return copy;
+}
+
+// The shapes this program copied last, as they were: a paste here while the clipboard still
+// holds that copy brings the shapes themselves (their size, crops and text), not a picture
+// of them.
+struct ShapesCopy
+{
+    const QMimeData* held = nullptr; // what the desktop clipboard held after the copy
+    std::vector<host::model::Shape> shapes;
+    QPointF topLeft; // of their joint box, points
+};
+
+std::optional<ShapesCopy>& lastShapesCopy()
+{
+    static std::optional<ShapesCopy> copy;
+    return copy;
+}
+
+void pasteShapes(host::objects::Worksheet& sheet, const ShapesCopy& copy, const CellRect& at)
+{
+    host::objects::checkMethodAllowed(sheet, QStringLiteral("Paste"), QStringLiteral("Worksheet"));
+    const host::model::SheetGeometry geometry = sheet.geometry();
+    const QPointF to(geometry.left(at), geometry.top(at));
+    std::vector<int> ids;
+    for (host::model::Shape shape : copy.shapes) {
+        host::objects::moveShape(shape, to.x() + shape.left - copy.topLeft.x(),
+                                 to.y() + shape.top - copy.topLeft.y());
+        shape.dirty = true;
+        ids.push_back(host::objects::addShapeOnTop(sheet, std::move(shape)));
+    }
+    selectShapes(sheet, ids, true);
 }
 
 const QStringList& pictureTypes()
@@ -177,6 +212,21 @@ void copySelection(host::objects::Worksheet& sheet)
         host::objects::shapeRangeOf(host::objects::ShapeSet{sheet.self(), s.drawing.selection})
             ->call(QStringLiteral("Copy"));
         lastCellCopy().reset();
+        ShapesCopy copy;
+        copy.held = QGuiApplication::clipboard()->mimeData();
+        QRectF bounds;
+        for (int id : s.drawing.selection)
+            if (const host::model::Shape* shape = s.drawing.find(id);
+                shape && shape->kind != host::model::ShapeKind::Comment) {
+                copy.shapes.push_back(*shape);
+                bounds =
+                    bounds.united(QRectF(shape->left, shape->top, shape->width, shape->height));
+            }
+        copy.topLeft = bounds.topLeft();
+        if (!copy.shapes.empty())
+            lastShapesCopy() = std::move(copy);
+        else
+            lastShapesCopy().reset();
         return;
     }
     if (s.view.selection.size() != 1)
@@ -184,6 +234,7 @@ void copySelection(host::objects::Worksheet& sheet)
                     ClipboardTexts::tr("この操作は複数の選択範囲に対して実行できません。"));
     const CellRect area = s.view.selection.front();
     rangeOf(sheet, area)->call(QStringLiteral("Copy"));
+    lastShapesCopy().reset();
     CellCopy copy;
     copy.from = sheet.self();
     copy.area = area;
@@ -214,6 +265,14 @@ bool paste(EditHistory& history, host::objects::Worksheet& sheet, const QMimeDat
         history.record(sheet, ClipboardTexts::tr("貼り付け"),
                        [&] { pasteCells(sheet, *copy, at); });
         return true;
+    }
+    const std::optional<ShapesCopy>& shapes = lastShapesCopy();
+    if (shapes && ownCopy(data)) {
+        if (data == shapes->held) {
+            history.record(sheet, ClipboardTexts::tr("貼り付け"),
+                           [&] { pasteShapes(sheet, *shapes, at); });
+            return true;
+        }
     }
     if (const auto file = pictureFile(data)) {
         history.record(sheet, ClipboardTexts::tr("貼り付け"),
