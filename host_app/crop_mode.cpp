@@ -54,7 +54,7 @@ std::array<QPointF, commands::kHandleCount> handlePoints(const QRectF& box)
     return {tl, (tl + tr) / 2, tr, (tr + br) / 2, br, (br + bl) / 2, bl, (bl + tl) / 2};
 }
 
-QRectF boxOf(const host::model::Shape& shape)
+QRectF shownBox(const host::model::Shape& shape)
 {
     return QRectF(shape.left, shape.top, shape.width, shape.height);
 }
@@ -119,7 +119,7 @@ std::optional<Handle> CropMode::handleAt(QPointF pos) const
         return std::nullopt;
     const QTransform toView =
         placementOf(layout->sheet().drawing, m_picture) * viewTransform(*layout);
-    const auto points = handlePoints(boxOf(*shape));
+    const auto points = handlePoints(shownBox(*shape));
     for (int i = 0; i < commands::kHandleCount; ++i)
         if (QLineF(toView.map(points[size_t(i)]), pos).length() <= kGrip)
             return Handle(i);
@@ -238,7 +238,7 @@ void CropMode::paint(QPainter& painter, const SheetLayout& layout)
     painter.save();
     painter.setClipRect(layout.cellArea());
     painter.setTransform(placementOf(drawing, m_picture) * viewTransform(layout));
-    const QRectF shown = boxOf(*shape);
+    const QRectF shown = shownBox(*shape);
     const QRectF whole = wholeBox(*shape);
     // The whole picture, faint where the crops take it away.
     host::model::Shape uncropped = *shape;

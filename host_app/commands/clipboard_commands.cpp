@@ -111,7 +111,7 @@ std::optional<std::pair<QString, QByteArray>> pictureFile(const QMimeData* data)
     return std::nullopt;
 }
 
-std::shared_ptr<host::objects::Range> rangeOf(host::objects::Worksheet& sheet, const CellRect& r)
+std::shared_ptr<host::objects::Range> cellsOf(host::objects::Worksheet& sheet, const CellRect& r)
 {
     return std::static_pointer_cast<host::objects::Range>(
         sheet.range({r}, host::objects::RangeKind::Cells));
@@ -154,7 +154,7 @@ void pasteCells(host::objects::Worksheet& sheet, const CellCopy& copy, const Cel
     sheet.markChanged();
     // Formulas take their values as the host computes them where they land.
     for (const auto& [cell, formula] : formulas)
-        rangeOf(sheet, cell)->let(QStringLiteral("Formula"), host::Variant(u'=' + formula));
+        cellsOf(sheet, cell)->let(QStringLiteral("Formula"), host::Variant(u'=' + formula));
     selectCells(sheet, {target}, CellRect{target.top, target.left, target.top, target.left});
 }
 
@@ -181,7 +181,7 @@ void pasteText(host::objects::Worksheet& sheet, const QString& text, const CellR
         for (int j = 0; j < fields.size() && at.left + j <= host::model::kMaxColumns; ++j) {
             const int r = at.top + i;
             const int c = at.left + j;
-            rangeOf(sheet, CellRect{r, c, r, c})->setValue(host::Variant(fields[j]));
+            cellsOf(sheet, CellRect{r, c, r, c})->setValue(host::Variant(fields[j]));
         }
     }
     selectCells(sheet, {target}, CellRect{target.top, target.left, target.top, target.left});
@@ -233,7 +233,7 @@ void copySelection(host::objects::Worksheet& sheet)
         host::raise(host::err::ApplicationDefined,
                     ClipboardTexts::tr("この操作は複数の選択範囲に対して実行できません。"));
     const CellRect area = s.view.selection.front();
-    rangeOf(sheet, area)->call(QStringLiteral("Copy"));
+    cellsOf(sheet, area)->call(QStringLiteral("Copy"));
     lastShapesCopy().reset();
     CellCopy copy;
     copy.from = sheet.self();
