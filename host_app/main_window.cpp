@@ -1,13 +1,18 @@
 #include "host_app/main_window.h"
 
+#include "host/model/workbook.h"
 #include "host/objects/application.h"
 #include "host/objects/built_in_bars.h"
 #include "host/objects/command_bars.h"
+#include "host/objects/picture_commands.h"
 #include "host/objects/window.h"
 #include "host/objects/workbook.h"
+#include "host/objects/worksheet.h"
 #include "host_app/app_switches.h"
 #include "host_app/command_bar_view.h"
+#include "host_app/crop_mode.h"
 #include "host_app/edit_history.h"
+#include "host_app/edit_menu.h"
 #include "host_app/host_dialogs.h"
 #include "host_app/host_publication.h"
 #include "host_app/model_signals.h"
@@ -42,8 +47,9 @@ bool isWorkbookFile(const QUrl& url)
 }
 
 // The built-in commands this window carries out.
-constexpr int kWindowCommands[] = {kControlOpen, kControlSave,    kControlSaveAs, kControlClose,
-                                   kControlExit, kControlArrange, kControlUndo,   kControlRedo};
+constexpr int kWindowCommands[] = {kControlOpen,  kControlSave, kControlSaveAs,
+                                   kControlClose, kControlExit, kControlArrange,
+                                   kControlUndo,  kControlRedo, kControlCrop};
 
 } // namespace
 
@@ -83,6 +89,8 @@ MainWindow::~MainWindow()
     if (bars.attached())
         for (int id : kWindowCommands)
             bars.setBuiltInAction(id, {});
+    if (bars.attached())
+        bars.setBuiltInAction(kControlInsertPictureFromFile, insertPicturesFromFiles);
     m_app.options().saveAsDialog = {};
     m_app.options().pictureFilesDialog = {};
     m_app.options().windowCommandEnabled = {};
@@ -114,6 +122,25 @@ void MainWindow::installBuiltInActions()
     bars.setBuiltInAction(kControlArrange, [this](Application&) { m_mdi->tileSubWindows(); });
     bars.setBuiltInAction(kControlUndo, [this](Application&) { m_history->group().undo(); });
     bars.setBuiltInAction(kControlRedo, [this](Application&) { m_history->group().redo(); });
+    // Pictures the user inserts are one step on the stack (none when the dialog is cancelled).
+    bars.setBuiltInAction(kControlInsertPictureFromFile, [this](Application& app) {
+        const auto sheet = app.activeSheet();
+        if (!sheet || !sheet->hasCells()) {
+            insertPicturesFromFiles(app);
+            return;
+        }
+        host::model::Sheet before = m_history->snapshot(*sheet);
+        {
+            const EditHistory::UserEdit scope(*m_history);
+            insertPicturesFromFiles(app);
+        }
+        if (sheet->sheet().drawing.nextId != before.drawing.nextId)
+            m_history->finish(*sheet, tr("図の挿入"), std::move(before));
+    });
+    bars.setBuiltInAction(kControlCrop, [this](Application&) {
+        if (WorkbookWindow* shown = activeWorkbookWindow())
+            shown->cropMode().enter();
+    });
     m_app.options().windowCommandEnabled = [this](int id) { return windowCommandEnabled(id); };
     // The stack's changes come with the model's, which refresh the commands' states; a stack
     // emptied or moved through without one needs its own.
@@ -334,6 +361,9 @@ void MainWindow::extendMenu(int id, QMenu& menu)
         }
         if (!files.isEmpty())
             menu.insertSeparator(exit);
+    } else if (id == kMenuEdit) {
+        if (WorkbookWindow* shown = activeWorkbookWindow())
+            EditMenu::fill(menu, shown->view(), *m_history);
     } else if (id == kMenuWindow) {
         menu.addSeparator();
         int number = 1;

@@ -9,6 +9,7 @@
 
 class QInputMethodEvent;
 class QKeyEvent;
+class QPainter;
 
 namespace host::objects {
 class Workbook;
@@ -16,6 +17,8 @@ class Worksheet;
 } // namespace host::objects
 
 namespace host_app {
+
+class SheetLayout;
 
 // What is under the pointer in a sheet view.
 struct ViewHit
@@ -74,6 +77,8 @@ public:
     virtual bool doubleClick(const PointerEvent&) { return false; }
     // The desktop's input method composing or committing text while the view has the focus.
     virtual bool inputMethod(QInputMethodEvent*) { return false; }
+    // Draws what the gesture shows over the sheet (a mode's own marks), after the sheet.
+    virtual void paint(QPainter&, const SheetLayout&) {}
 };
 
 } // namespace host_app

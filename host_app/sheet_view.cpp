@@ -146,6 +146,8 @@ void SheetView::paintEvent(QPaintEvent*)
         return;
     }
     paintSheetView(painter, m_book->model(), *l);
+    for (const auto& gesture : m_gestures)
+        gesture->paint(painter, *l);
     // What a screen's scroll in any direction would show gets decoded meanwhile.
     const QRect area = l->cellArea();
     const QRectF shown(l->origin(), QSizeF(area.width(), area.height()) / l->scale());

@@ -9,9 +9,12 @@
 #include "host_app/cell_menu.h"
 #include "host_app/commands/selection_commands.h"
 #include "host_app/commands/view_commands.h"
+#include "host_app/crop_mode.h"
 #include "host_app/edit_history.h"
+#include "host_app/edit_menu.h"
 #include "host_app/header_resize.h"
 #include "host_app/model_signals.h"
+#include "host_app/shape_drag.h"
 #include "host_app/sheet_layout.h"
 #include "host_app/sheet_menu.h"
 #include "host_app/sheet_tabs.h"
@@ -76,6 +79,12 @@ WorkbookWindow::WorkbookWindow(std::shared_ptr<host::objects::Workbook> book, Mo
     m_editor->setParent(this);
     m_view->insertGesture(0, std::make_unique<ForwardGesture>(*m_editor));
     m_view->insertGesture(1, std::make_unique<HeaderResizeGesture>(*m_view, m_history));
+    auto cropMode = std::make_unique<CropMode>(*m_view, m_history);
+    m_cropMode = cropMode.get();
+    m_view->insertGesture(0, std::move(cropMode));
+    // Before the shape clicks: a plain press on a shape starts a move.
+    m_view->insertGesture(3, std::make_unique<ShapeDragGesture>(*m_view, m_history));
+    m_view->insertGesture(4, std::make_unique<ClipboardKeys>(*m_view, m_history));
     connect(m_view, &SheetView::cellMenuRequested, this,
             [this](ViewHit::Part part, const QPoint& at) {
                 auto* menu = new QMenu(this);

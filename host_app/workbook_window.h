@@ -17,6 +17,7 @@ class Workbook;
 namespace host_app {
 
 class CellEditor;
+class CropMode;
 class EditHistory;
 class HostDialogs;
 class ModelSignals;
@@ -44,6 +45,7 @@ public:
     QLabel& nameBox() const { return *m_nameBox; }
     EditHistory& history() const { return m_history; }
     SheetActions& sheetActions() const { return *m_sheetActions; }
+    CropMode& cropMode() const { return *m_cropMode; }
     QScrollBar& verticalBar() const { return *m_vertical; }
     QScrollBar& horizontalBar() const { return *m_horizontal; }
 
@@ -65,6 +67,7 @@ private:
     QLineEdit* m_formulaBar;
     SheetView* m_view;
     CellEditor* m_editor;
+    CropMode* m_cropMode; // owned by the view, as its gestures are
     std::unique_ptr<SheetActions> m_sheetActions;
     SheetTabs* m_tabs;
     QScrollBar* m_vertical;

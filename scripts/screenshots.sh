@@ -52,6 +52,7 @@ build/bin/picrows insert samples/photo_album.xlsx --range "B3:B10,D3:D10,B13:B20
 shot host_photo_album "$host" samples/photo_album.xlsx
 shot host_photo_album_filled "$host" "$work/album.xlsx"
 shot host_rotated_pictures "$host" tests/fixtures/rotated_pictures.xlsx
+shot host_crop_mode "$host" --crop-first-picture tests/fixtures/rotated_pictures.xlsx
 if [ -f "$corpus/test_files__Attendance.xlsx" ]; then
   shot host_formatted_corpus "$host" "$corpus/test_files__Attendance.xlsx"
 else

@@ -91,6 +91,15 @@ void addPictureControls(CommandBars& bars)
 
 void executeMso(Application& app, const QString& idMso)
 {
+    if (idMso.compare(QStringLiteral("PictureCrop"), Qt::CaseInsensitive) == 0) {
+        // Crop mode lives in the window that shows the picture: without one (the host run
+        // headless) there is nothing to crop in, and the call fails as a disabled one does.
+        const BuiltInControl* crop = app.commandBars().builtIn(kControlCrop);
+        if (!pictureCropEnabled(app) || !crop || !crop->execute)
+            msoFailed(QStringLiteral("ExecuteMso"));
+        crop->execute(app);
+        return;
+    }
     if (idMso.compare(QStringLiteral("PictureReset"), Qt::CaseInsensitive) != 0 ||
         !pictureSelected(app))
         msoFailed(QStringLiteral("ExecuteMso"));

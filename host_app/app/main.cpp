@@ -1,11 +1,15 @@
 // picrows-host [--version N] [--64bit] [FILE...]: the spreadsheet host application.
 // picrows-host --register-addins: registers the suite's add-ins for the user and ends.
+#include "host/model/workbook.h"
 #include "host/objects/application.h"
 #include "host/objects/host.h"
+#include "host/objects/picture_commands.h"
+#include "host/objects/worksheet.h"
 #include "host/running/served_host.h"
 #include "host_app/add_ins/add_in_list.h"
 #include "host_app/add_ins/add_in_loader.h"
 #include "host_app/add_ins/add_in_registration.h"
+#include "host_app/commands/selection_commands.h"
 #include "host_app/host_dialogs.h"
 #include "host_app/host_publication.h"
 #include "host_app/main_window.h"
@@ -69,6 +73,20 @@ int registerAddIns(int argc, char** argv)
     return done.isEmpty() ? 1 : 0;
 }
 
+// Selects the active sheet's first picture and puts it into crop mode.
+void cropFirstPicture(host::objects::Application& app)
+{
+    const auto sheet = app.activeSheet();
+    if (!sheet || !sheet->hasCells())
+        return;
+    for (const host::model::Shape& shape : sheet->sheet().drawing.shapes)
+        if (shape.kind == host::model::ShapeKind::Picture) {
+            host_app::commands::selectShapes(*sheet, {shape.id}, true);
+            host::objects::executeMso(app, QStringLiteral("PictureCrop"));
+            return;
+        }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -93,6 +111,10 @@ int main(int argc, char** argv)
         QStringLiteral("screenshot"),
         QApplication::translate("main", "開いたウィンドウを PNG に保存して終了する"),
         QStringLiteral("PNG"));
+    // For the screenshots script: crop mode is only reached through a selected picture.
+    const QCommandLineOption cropShot(
+        QStringLiteral("crop-first-picture"),
+        QApplication::translate("main", "最初の図を選択してトリミング モードにする"));
     const QCommandLineOption registerOption(
         QStringLiteral("register-addins"),
         QApplication::translate("main",
@@ -100,6 +122,7 @@ int main(int argc, char** argv)
     parser.addOption(version);
     parser.addOption(bits64);
     parser.addOption(screenshot);
+    parser.addOption(cropShot);
     parser.addOption(registerOption);
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QApplication::translate("main", "開くブック"),
@@ -145,6 +168,8 @@ int main(int argc, char** argv)
             window.workbookCommands().open(parser.positionalArguments());
         else
             window.workbookCommands().newWorkbook();
+        if (parser.isSet(cropShot))
+            QTimer::singleShot(200, &window, [&host] { cropFirstPicture(host.app()); });
         if (parser.isSet(screenshot)) {
             // Once the windows have been laid out and drawn: the picture, then the end.
             QTimer::singleShot(500, &window, [&window, path = parser.value(screenshot)] {
