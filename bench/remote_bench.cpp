@@ -14,6 +14,7 @@
 #include "host/running/served_host.h"
 #include "host/xl/application.h"
 #include "host/xl/workbook.h"
+#include "macro_workbook/macro_workbook.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -36,6 +37,8 @@ namespace {
 int serve(const QString& book)
 {
     host::objects::Host host;
+    // As the host application does, so that the trimming checks answer as in process.
+    host.registerAddInWorkbook(picrows::macroWorkbook());
     xl::Application(host.application()).Workbooks().Open(book);
     host::running::ServedHost served(host.application());
     QString error;
