@@ -17,6 +17,8 @@
 #include "main/template_dialogs/frm_template_get.h"
 #include "main/template_dialogs/frm_template_save.h"
 #include "main/trimming_dialog/frm_trimming.h"
+#include "main/trimming_dialog/trimming_preview.h"
+#include "platform/clipboard.h"
 #include "platform/message_box.h"
 #include "platform/shell.h"
 #include "tests/e2e/desktop_session.h"
@@ -181,6 +183,21 @@ protected:
         ASSERT_EQ(picrows.exitCode(), 0) << picrows.readAllStandardError().toStdString();
     }
 
+    // Saves the workbook in the host and has LibreOffice convert it.
+    void expectSavedBookOpensInLibreOffice()
+    {
+        app().ActiveWorkbook().Save();
+        const QString pdf = m_dir.filePath(q("pdf"));
+        const int soffice = e2e::runTool(
+            q("soffice"),
+            {q("--headless"), q("-env:UserInstallation=file://") + m_dir.filePath(q("lo")),
+             q("--convert-to"), q("pdf"), q("--outdir"), pdf, m_book},
+            120000);
+        EXPECT_EQ(soffice, 0);
+        EXPECT_GT(QFileInfo(pdf + q("/album.pdf")).size(), 0);
+        QFile::remove(pdf + q("/album.pdf"));
+    }
+
     QTemporaryDir m_dir;
     QString m_book;
     std::unique_ptr<DesktopSession> m_session;
@@ -274,15 +291,7 @@ TEST_F(CommandsX11, GetInsertsIntoTheCellsSelectedInTheHostWindow)
     EXPECT_TRUE(exclusions.rows.isEmpty()) << exclusions.rows.join(u' ').toStdString();
     expectPicturesIn(sheet(), {q("B3")});
 
-    app().ActiveWorkbook().Save();
-    const QString pdf = m_dir.filePath(q("pdf"));
-    const int soffice =
-        e2e::runTool(q("soffice"),
-                     {q("--headless"), q("-env:UserInstallation=file://") + m_dir.filePath(q("lo")),
-                      q("--convert-to"), q("pdf"), q("--outdir"), pdf, m_book},
-                     120000);
-    EXPECT_EQ(soffice, 0);
-    EXPECT_GT(QFileInfo(pdf + q("/album.pdf")).size(), 0);
+    expectSavedBookOpensInLibreOffice();
 }
 
 // Click mode: each range the user selects in the host window receives the next picture.
@@ -316,35 +325,69 @@ TEST_F(CommandsX11, DISABLED_GetInClickModeFillsEachRangeSelectedInTheHostWindow
     expectPicturesIn(sheet(), {q("D3"), q("B13")});
 }
 
-// Re-trimming the selected picture: a quarter turn in the dialog turns the picture on the
-// sheet, keeping the place and size it had.
-// Left disabled: the command shows a message instead of frmTrimming here (not yet
-// diagnosed which).
-TEST_F(CommandsX11, DISABLED_RetrimmingTurnsTheSelectedPictureInPlace)
+struct Crops
+{
+    double left, right, top, bottom;
+};
+
+Crops cropsOf(const xl::Shape& shape)
+{
+    const xl::PictureFormat format = shape.PictureFormat();
+    return {format.CropLeft(), format.CropRight(), format.CropTop(), format.CropBottom()};
+}
+
+// Presses the left button on `from`, moves by `by` with it held and lets go, on the widget.
+void dragOn(QWidget* widget, QPoint from, QPoint by)
+{
+    const auto send = [widget](QEvent::Type type, QPoint at, Qt::MouseButton button,
+                               Qt::MouseButtons held) {
+        QMouseEvent event(type, QPointF(at), widget->mapToGlobal(QPointF(at)), button, held,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(widget, &event);
+    };
+    send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseMove, from + by, Qt::NoButton, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, from + by, Qt::LeftButton, Qt::NoButton);
+}
+
+// Re-trimming the selected picture: the frame made smaller from its lower right corner in the
+// dialog crops more of the picture's right and bottom, and the picture keeps the place and
+// size it had on the sheet.
+TEST_F(CommandsX11, RetrimmingCropsTheSelectedPictureInPlace)
 {
     insertWithBatchCommand(q("B3:B10"), {q("--size"), q("fill"), photo(0)});
     xl::Shape picture = sheet().Shapes().Item(1);
     const Rect before = rectOf(picture);
+    const Crops cropsBefore = cropsOf(picture);
     picture.Select();
     bool shown = false;
     whenShown<picrows::frmTrimming>([&](picrows::frmTrimming& dialog) {
         shown = true;
-        QTest::mouseClick(dialog.findChild<QToolButton*>(q("ROTATE_RIGHT")), Qt::LeftButton);
-        QTest::mouseClick(dialog.findChild<QPushButton*>(q("cmdOK")), Qt::LeftButton);
+        // Turning belongs to insertion: re-trimming changes the crop only.
+        EXPECT_FALSE(dialog.button(q("ROTATE_RIGHT")) &&
+                     dialog.button(q("ROTATE_RIGHT"))->isVisibleTo(&dialog) &&
+                     dialog.button(q("ROTATE_RIGHT"))->isEnabled());
+        const QPoint corner =
+            dialog.picMain()->handleRect(picrows::Corner::RightBottom).center().toPoint();
+        dragOn(dialog.picMain(), corner, QPoint(-60, -60));
+        QTest::mouseClick(dialog.cmdOK(), Qt::LeftButton);
     });
-    EXPECT_TRUE(runHere("retrimming").empty());
+    const auto messages = runHere("retrimming");
+    EXPECT_TRUE(messages.empty()) << messages.front().text.toStdString();
     EXPECT_TRUE(shown);
     ASSERT_EQ(sheet().Shapes().Count(), 1);
     picture = sheet().Shapes().Item(1);
-    const double rotation = picture.Rotation();
-    EXPECT_TRUE(std::abs(rotation - 90) < 0.01 || std::abs(rotation - 270) < 0.01) << rotation;
-    // Turned a quarter, the picture's unrotated box has width and height exchanged around the
-    // same centre; the box the sheet shows is the one it had.
-    const Rect after = rectOf(picture);
-    EXPECT_NEAR(after.left + after.width / 2, before.left + before.width / 2, 1.0);
-    EXPECT_NEAR(after.top + after.height / 2, before.top + before.height / 2, 1.0);
-    EXPECT_NEAR(after.width, before.height, 1.0);
-    EXPECT_NEAR(after.height, before.width, 1.0);
+    const Crops after = cropsOf(picture);
+    EXPECT_GT(after.right, cropsBefore.right + 1);
+    EXPECT_GT(after.bottom, cropsBefore.bottom + 1);
+    EXPECT_NEAR(after.left, cropsBefore.left, 0.5);
+    EXPECT_NEAR(after.top, cropsBefore.top, 0.5);
+    const Rect now = rectOf(picture);
+    EXPECT_NEAR(now.left, before.left, 0.5);
+    EXPECT_NEAR(now.top, before.top, 0.5);
+    EXPECT_NEAR(now.width, before.width, 0.5);
+    EXPECT_NEAR(now.height, before.height, 0.5);
+    expectSavedBookOpensInLibreOffice();
 }
 
 // The reduction tool on the sheet: pictures inserted at their full size are stored smaller,
