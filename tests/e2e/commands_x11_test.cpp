@@ -14,6 +14,7 @@
 #include "main/reduce_dialog/frm_convert_pic.h"
 #include "main/settings_dialog/frm_setting.h"
 #include "main/startup/main_entry.h"
+#include "main/startup/program_paths.h"
 #include "main/template_dialogs/frm_template_get.h"
 #include "main/template_dialogs/frm_template_save.h"
 #include "main/trimming_dialog/frm_trimming.h"
@@ -468,33 +469,79 @@ TEST_F(CommandsX11, SavepicWritesTheFileTheHostsSaveDialogNames)
     EXPECT_TRUE(app().get(q("Interactive")).toBool());
 }
 
-// The remaining words: each opens its dialog (or the help) for the workbook and ends cleanly.
-// Left disabled: not yet run to the end (the run stopped at the save dialog above).
-TEST_F(CommandsX11, DISABLED_SettingAboutAndHelp)
+// The stored value of one setting, as the batch command reads it.
+QString storedSetting(const QString& config, const char* key)
 {
+    QByteArray out;
+    e2e::runTool(q(PICROWS_BATCH_PROGRAM),
+                 {q("settings"), q("get"), q(key), q("--config-dir"), config}, 15000, &out);
+    return QString::fromUtf8(out).trimmed();
+}
+
+// The settings dialog: a change made on its controls is stored by OK for the next command.
+TEST_F(CommandsX11, SettingStoresWhatTheUserChanged)
+{
+    const QString before = storedSetting(config(), "UnPaste_Lock");
+    ASSERT_TRUE(before == q("True") || before == q("False")) << before.toStdString();
     whenShown<picrows::frmSetting>([&](picrows::frmSetting& dialog) {
         auto* lock = dialog.findChild<QCheckBox*>(q("chkUnPaste_Lock"));
         ASSERT_NE(lock, nullptr);
         lock->setChecked(!lock->isChecked());
         QTest::mouseClick(dialog.findChild<QPushButton*>(q("cmdOK")), Qt::LeftButton);
     });
-    EXPECT_TRUE(runHere("setting").empty());
+    const auto messages = runHere("setting");
+    EXPECT_TRUE(messages.empty()) << messages.front().text.toStdString();
+    EXPECT_EQ(storedSetting(config(), "UnPaste_Lock"),
+              before == q("True") ? q("False") : q("True"));
+}
 
-    // About, in the program of its own, closed with Return.
+// The about dialog in the program of its own, over the host window, closed with Return.
+TEST_F(CommandsX11, AboutShowsItsDialogOverTheHostWindow)
+{
     QProcess main;
     main.setProcessEnvironment(m_session->environment());
     main.start(q(MAIN_PROGRAM), {line("about")});
     const QList<std::int64_t> windows = DesktopSession::windowsOf(main.processId());
-    ASSERT_EQ(windows.size(), 1);
+    ASSERT_EQ(windows.size(), 1) << main.readAllStandardError().toStdString();
     EXPECT_EQ(DesktopSession::ownerOf(windows.front()), m_session->hostWindow());
+    QByteArray title;
+    e2e::runTool(q("xdotool"), {q("getwindowname"), QString::number(windows.front())}, 5000,
+                 &title);
+    EXPECT_TRUE(QString::fromUtf8(title).contains(q("バージョン情報"))) << title.toStdString();
     ASSERT_TRUE(DesktopSession::keys(windows.front(), {q("Return")}));
     EXPECT_TRUE(eventually([&] { return main.state() == QProcess::NotRunning; }));
     EXPECT_EQ(main.exitCode(), 0);
+}
 
+// Help opens the help file where the product installs it beside the program, else names the
+// file it misses.
+TEST_F(CommandsX11, HelpOpensTheHelpFileOrSaysItIsMissing)
+{
+    const QString product = m_dir.filePath(q("product"));
+    const QString program = product + q("/製品_メイン実行EXE");
+    QDir().mkpath(program);
+    picrows::setMainFolder(program);
+    const std::unique_ptr<void, void (*)(void*)> back(
+        this, [](void*) { picrows::setMainFolder(QString()); });
     platform::RecordingShell shell;
     platform::ScopedShell scope(shell);
-    const auto help = runHere("help");
-    EXPECT_TRUE(help.empty() || help.front().text.contains(q("ヘルプファイル")));
+
+    const auto missing = runHere("help");
+    ASSERT_EQ(missing.size(), 1u);
+    EXPECT_TRUE(missing.front().text.contains(q("が見つかりません")))
+        << missing.front().text.toStdString();
+    EXPECT_TRUE(shell.opened.empty());
+
+    QDir().mkpath(product + q("/製品_ヘルプ"));
+    QFile help(product + q("/製品_ヘルプ/Help.pdf"));
+    ASSERT_TRUE(help.open(QIODevice::WriteOnly));
+    help.write("%PDF-1.4\n");
+    help.close();
+    m_messages.clear();
+    EXPECT_TRUE(runHere("help").empty());
+    ASSERT_EQ(shell.opened.size(), 1u);
+    EXPECT_EQ(QFileInfo(shell.opened.front()).canonicalFilePath(),
+              QFileInfo(help.fileName()).canonicalFilePath());
 }
 
 } // namespace
