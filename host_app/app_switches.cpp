@@ -97,7 +97,11 @@ void AppSwitches::follow()
 
 bool AppSwitches::eventFilter(QObject* watched, QEvent* event)
 {
-    return !m_interactive && watched->isWidgetType() && isUserInput(event->type());
+    // A dialog that code put up (a save dialog asked for through automation, a message) is
+    // how that code asks the user: it takes the input meant for it, while the modal state
+    // keeps the windows beneath it closed to the user.
+    return !m_interactive && watched->isWidgetType() && isUserInput(event->type()) &&
+           !QApplication::activeModalWidget();
 }
 
 } // namespace host_app

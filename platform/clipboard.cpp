@@ -1,10 +1,14 @@
 #include "platform/clipboard.h"
 
 #include <QClipboard>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMimeData>
+#include <QPointer>
+#include <QThread>
 
 #include <utility>
 
@@ -40,9 +44,38 @@ public:
     {
         QGuiApplication::clipboard()->setMimeData(data.release());
     }
+    quint64 changeCount() const override
+    {
+        follow();
+        return m_changes;
+    }
+    bool awaitChangeAfter(quint64 count, int ms) override
+    {
+        follow();
+        QElapsedTimer clock;
+        clock.start();
+        while (m_changes == count && clock.elapsed() < ms) {
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+            if (m_changes == count)
+                QThread::msleep(5);
+        }
+        return m_changes != count;
+    }
 
 private:
     static const QMimeData* current() { return QGuiApplication::clipboard()->mimeData(); }
+    // The application object, and its clipboard with it, may be made again (tests do).
+    void follow() const
+    {
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        if (m_followed == clipboard)
+            return;
+        m_followed = clipboard;
+        QObject::connect(clipboard, &QClipboard::dataChanged, clipboard, [this] { ++m_changes; });
+    }
+
+    mutable QPointer<QClipboard> m_followed;
+    mutable quint64 m_changes = 0;
 };
 
 class ProcessClipboard : public Clipboard

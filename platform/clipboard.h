@@ -59,6 +59,19 @@ public:
     // Replaces everything the clipboard holds with `data`.
     virtual void setMimeData(std::unique_ptr<QMimeData> data) = 0;
 
+    // Counts the changes of the clipboard this process has been told of. Another program's copy
+    // reaches the desktop clipboard's list of formats only once this process has handled the
+    // display's notice of it: a reader takes the count before asking for the copy and waits
+    // for it to move before it reads. Clipboards without such a delay never move it.
+    virtual quint64 changeCount() const { return 0; }
+    // Lets events run until the count moves past `count`, or `ms` pass; whether it moved.
+    virtual bool awaitChangeAfter(quint64 count, int ms)
+    {
+        (void)count;
+        (void)ms;
+        return true;
+    }
+
     bool hasFormat(const QString& mimeType) const { return formats().contains(mimeType); }
     QString text() const { return QString::fromUtf8(data(clip_mime::kText)); }
     std::optional<CopyNote> copyNote() const;

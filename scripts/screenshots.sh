@@ -89,3 +89,61 @@ menu_shot() {
   wait "$pid" || true
 }
 menu_shot host_menu_addin_v11
+
+# The dialogs of the main program, each drawn by a program of the build into $out: the
+# trimming dialog with a sample photograph (upright, a quarter turn, a free angle, re-trimming),
+# the insertion dialog, the excluded-cell list and the about dialog, then the settings dialog
+# tab by tab, the reduction dialog with its result rows and the template dialogs.
+photo=$(ls samples/photos/*.jpg | head -1)
+env -u QT_QPA_PLATFORM XDG_CONFIG_HOME="$work/config" build/bin/trimming_screenshots "$out" "$photo"
+env -u QT_QPA_PLATFORM XDG_CONFIG_HOME="$work/config" build/bin/insert_dialog_screenshots "$out"
+env -u QT_QPA_PLATFORM XDG_CONFIG_HOME="$work/config" build/bin/tool_dialog_screenshots "$out"
+
+# Save as picture: the main program's "savepic" command against a running host, whose own
+# save dialog asks for the file; the host window is taken with the dialog over it, then the
+# dialog is cancelled and the program ends.
+savepic_shot() {
+  local name=$1
+  mkdir -p "$work/runtime" && chmod 700 "$work/runtime"
+  cp samples/photo_album.xlsx "$work/savepic.xlsx"
+  env -u QT_QPA_PLATFORM XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/config" \
+    "$host" "$work/savepic.xlsx" &
+  local pid=$! window="" dialog=""
+  for _ in $(seq 1 100); do
+    window=$(xdotool search --onlyvisible --name '^savepic.xlsx - Picrows Host$' 2>/dev/null | head -1) || true
+    [ -n "$window" ] && break
+    sleep 0.2
+  done
+  if [ -z "$window" ]; then
+    echo "the host window did not show: $name left out" >&2
+    kill "$pid"; wait "$pid" || true
+    return
+  fi
+  sleep 1
+  # The album's title and its first row of frames, selected from the keyboard.
+  xdotool windowfocus --sync "$window" key --delay 80 ctrl+Home Right shift+Down shift+Down \
+    shift+Down shift+Down || true
+  sleep 0.5
+  env -u QT_QPA_PLATFORM XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/config" \
+    timeout 60 build/bin/TORVA_PicrowsMain "$work/savepic.xlsx"$'\t'"$window"$'\t'savepic &
+  local main=$!
+  for _ in $(seq 1 100); do
+    dialog=$(xdotool search --onlyvisible --name '画像の保存' 2>/dev/null | head -1) || true
+    [ -n "$dialog" ] && break
+    sleep 0.2
+  done
+  if [ -n "$dialog" ]; then
+    sleep 1
+    /usr/bin/python3 scripts/x_screenshot.py "$out/$name.png" "$window"
+    /usr/bin/python3 scripts/x_screenshot.py "$out/${name}_dialog.png" "$dialog"
+    echo "$out/$name.png"
+    echo "$out/${name}_dialog.png"
+    xdotool windowfocus --sync "$dialog" key Escape || true
+  else
+    echo "the save dialog did not show: $name left out" >&2
+  fi
+  wait "$main" || true
+  kill "$pid"
+  wait "$pid" || true
+}
+savepic_shot host_savepic

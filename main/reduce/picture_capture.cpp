@@ -169,7 +169,10 @@ CapturedPicture f_GetImageFromShaperange(const xl::Application& app, platform::C
 
         try {
             clipboard.clear();
+            const quint64 before = clipboard.changeCount();
             copy.OLEFormatObject().call(QStringLiteral("Copy"));
+            // The host is another program: its copy is known here a moment after it answers.
+            clipboard.awaitChangeAfter(before, 3000);
             picture = fromClipboard(clipboard, newHost);
             app.setCutCopyMode(host::Variant(false));
             if (picture.isNull())

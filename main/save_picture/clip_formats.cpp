@@ -48,6 +48,11 @@ public:
     }
 
     void clear() override { m_clipboard.clear(); }
+    quint64 changeCount() const override { return m_clipboard.changeCount(); }
+    bool awaitChangeAfter(quint64 count, int ms) override
+    {
+        return m_clipboard.awaitChangeAfter(count, ms);
+    }
 
     void setData(int code, const QVariant& value) override
     {

@@ -51,6 +51,14 @@ public:
     virtual void clear() = 0;
     // Adds one format to what the clipboard holds, replacing that format if it was there.
     virtual void setData(int code, const QVariant& value) = 0;
+    // Another program's copy is read once this process has been told of it.
+    virtual quint64 changeCount() const { return 0; }
+    virtual bool awaitChangeAfter(quint64 count, int ms)
+    {
+        (void)count;
+        (void)ms;
+        return true;
+    }
 };
 
 // The formats of a clipboard of the platform (the desktop's, or a host's in this process,

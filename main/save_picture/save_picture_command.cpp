@@ -195,7 +195,12 @@ bool s_SavePic(const SavePicIo& io)
 
     ErrorRecord record;
     record.attempt([&] { clip.clear(); });
-    record.attempt([&] { selection.call(QStringLiteral("Copy")); });
+    const quint64 before = clip.changeCount();
+    record.attempt([&] {
+        selection.call(QStringLiteral("Copy"));
+        // The host is another program: its copy is known here a moment after it answers.
+        clip.awaitChangeAfter(before, 3000);
+    });
     const bool written = writeCopy(fileName, clip, record);
 
     record.attempt([&] { app.setCutCopyMode(host::Variant(false)); });

@@ -44,15 +44,22 @@ useTextBox* numberBox(const char* name)
     return box;
 }
 
-// A row of widgets from the left, the rest of the line left empty.
+// A row of widgets from the left, the rest of the line left empty. A note that wraps takes
+// the rest of the line itself: beside an empty stretch it would be squeezed to a few words a line.
 QHBoxLayout* row(std::initializer_list<QWidget*> widgets, int indent = 0)
 {
     auto* layout = new QHBoxLayout;
     if (indent)
         layout->addSpacing(indent);
-    for (QWidget* w : widgets)
-        layout->addWidget(w);
-    layout->addStretch(1);
+    bool wraps = false;
+    for (QWidget* w : widgets) {
+        const auto* label = qobject_cast<QLabel*>(w);
+        const bool wrapping = label && label->wordWrap();
+        layout->addWidget(w, wrapping ? 1 : 0);
+        wraps |= wrapping;
+    }
+    if (!wraps)
+        layout->addStretch(1);
     return layout;
 }
 

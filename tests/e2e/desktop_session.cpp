@@ -177,6 +177,15 @@ bool DesktopSession::typeText(std::int64_t window, const QString& text)
     return runTool(q("xdotool"), {q("type"), q("--delay"), q("20"), text}) == 0;
 }
 
+bool DesktopSession::click(std::int64_t window, int x, int y)
+{
+    if (!activate(window))
+        return false;
+    return runTool(q("xdotool"),
+                   {q("mousemove"), q("--window"), QString::number(window), q("--sync"),
+                    QString::number(x), QString::number(y), q("click"), q("1")}) == 0;
+}
+
 QList<std::int64_t> DesktopSession::windowsOf(qint64 pid, int count, int ms)
 {
     QList<std::int64_t> found;

@@ -1,6 +1,11 @@
 // The host's switches where the user meets them: screen updating, interaction and the cursor.
 #include "tests/host_app/host_app_support.h"
 
+#include <QDialog>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+
 using namespace host_app_test;
 using host::Variant;
 
@@ -41,6 +46,31 @@ TEST_F(SwitchesTest, WithInteractiveOffTheUsersInputIsIgnored)
     app.setInteractive(true);
     click("C3");
     EXPECT_EQ(selectionAddress(), q("$C$3"));
+}
+
+// A dialog put up by code while the user's input is off is how that code asks the user: it
+// takes the keys, and once it has closed the workbook ignores them again.
+TEST_F(SwitchesTest, WithInteractiveOffADialogPutUpByCodeTakesTheKeys)
+{
+    app.setInteractive(false);
+    QString typed;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        auto* edit = dialog->findChild<QLineEdit*>();
+        QTest::keyClicks(edit, q("b.bmp"));
+        typed = edit->text();
+        dialog->accept();
+    });
+    QDialog dialog(&window);
+    new QLineEdit(&dialog);
+    QTimer::singleShot(5000, &dialog, &QDialog::reject);
+    dialog.exec();
+    EXPECT_EQ(typed, q("b.bmp"));
+    press(Qt::Key_Down);
+    EXPECT_EQ(selectionAddress(), q("$A$1"));
+    app.setInteractive(true);
 }
 
 TEST_F(SwitchesTest, TheCursorShows)
