@@ -47,7 +47,7 @@ const QHash<QString, BuiltIn>& builtIns()
         add("FileSave", "actions/document-save", "上書き保存");
         add("Bold", "actions/format-text-bold", "太字");
         add("GroupPictureSize", "", "サイズ");
-        add("GroupClipboard", "", "クリップボード");
+        add("GroupFile", "", "ファイル");
         add("GroupIllustrations", "", "図");
         add("GroupFont", "", "フォント");
         add("TabHome", "", "ホーム");
