@@ -322,7 +322,8 @@ void RibbonWidget::refreshItem(Item& item)
     const bool enabled = flag("getEnabled", "enabled");
     const bool visible = flag("getVisible", "visible");
     if (item.button) {
-        item.button->setText(label);
+        if (!item.button->property("launcher").toBool())
+            item.button->setText(label);
         item.button->setToolTip(tip);
         if (!icon.isNull())
             item.button->setIcon(icon);

@@ -36,6 +36,7 @@ struct RibbonWidget::Tab
 {
     QString idMso;
     QString label;
+    QString keytip;
     bool contextual = false; // shown while a picture is selected
     QWidget* page = nullptr;
     QHBoxLayout* groups = nullptr;

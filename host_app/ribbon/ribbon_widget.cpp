@@ -10,13 +10,30 @@
 #include "host_app/ribbon/ribbon_parts.h"
 #include "platform/message_box.h"
 
+#include <QApplication>
 #include <QBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QTabWidget>
 #include <QToolButton>
 
 namespace host_app {
+
+namespace {
+
+QString builtInKeytip(const QString& idMso)
+{
+    static const QHash<QString, QString> keytips{
+        {QStringLiteral("fileopen"), QStringLiteral("O")},
+        {QStringLiteral("filesave"), QStringLiteral("S")},
+        {QStringLiteral("pictureinsertfromfile"), QStringLiteral("P")},
+        {QStringLiteral("picturecrop"), QStringLiteral("C")},
+        {QStringLiteral("picturecroptools"), QStringLiteral("C")}};
+    return keytips.value(idMso.toLower());
+}
+
+} // namespace
 
 RibbonWidget::RibbonWidget(host::objects::Application& app, ModelSignals& signals, QWidget* parent)
     : QWidget(parent), m_app(app), m_tabs(new QTabWidget(this)),
@@ -28,6 +45,7 @@ RibbonWidget::RibbonWidget(host::objects::Application& app, ModelSignals& signal
     m_tabs->setDocumentMode(true);
     setObjectName(QStringLiteral("ribbon"));
     buildBuiltInTabs();
+    qApp->installEventFilter(this);
     connect(&signals, &ModelSignals::anyChanged, this, [this] { m_refresh.request(1); });
     refreshAll();
 }
@@ -56,6 +74,12 @@ RibbonWidget::Tab& RibbonWidget::tab(const QString& idMso, const QString& label,
     if (t->label.isEmpty())
         t->label = idMso;
     t->contextual = contextual;
+    static const QHash<QString, QString> tabKeytips{
+        {QStringLiteral("tabhome"), QStringLiteral("H")},
+        {QStringLiteral("tabinsert"), QStringLiteral("N")},
+        {QStringLiteral("tabaddins"), QStringLiteral("X")},
+        {QStringLiteral("tabpicturetoolsformat"), QStringLiteral("J")}};
+    t->keytip = tabKeytips.value(idMso.toLower());
     t->page = new QWidget;
     t->groups = new QHBoxLayout(t->page);
     t->groups->setContentsMargins(4, 2, 4, 2);
@@ -208,6 +232,7 @@ void RibbonWidget::addGroup(const std::shared_ptr<AddIn>& owner, Tab& into, cons
                 if (auto* tb = qobject_cast<QToolButton*>(launcherRow->itemAt(i)->widget())) {
                     tb->setToolButtonStyle(Qt::ToolButtonIconOnly);
                     tb->setText(QStringLiteral("↘"));
+                    tb->setProperty("launcher", true);
                     tb->setAutoRaise(true);
                 }
             captionRow->addLayout(launcherRow);
@@ -227,6 +252,52 @@ void RibbonWidget::addGroup(const std::shared_ptr<AddIn>& owner, Tab& into, cons
     item->label = caption;
     item->widget = frame;
     m_items.push_back(std::move(item));
+}
+
+bool RibbonWidget::eventFilter(QObject* watched, QEvent* event)
+{
+    // Keys reach the focus widget of the active window: only this window's keys count.
+    const auto* receiver = qobject_cast<QWidget*>(watched);
+    if (event->type() != QEvent::KeyPress || !receiver || receiver->window() != window() ||
+        !isVisible())
+        return QWidget::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const QString letter = key->text().toUpper();
+    if (key->modifiers() == Qt::AltModifier && key->key() >= Qt::Key_A && key->key() <= Qt::Key_Z) {
+        const QString wanted = QString(QChar(u'A' + (key->key() - Qt::Key_A)));
+        for (const auto& t : m_allTabs) {
+            const int at = m_tabs->indexOf(t->page);
+            if (at >= 0 && t->keytip == wanted) {
+                m_tabs->setCurrentIndex(at);
+                m_keytipMode = true;
+                return true;
+            }
+        }
+        return QWidget::eventFilter(watched, event);
+    }
+    if (!m_keytipMode)
+        return QWidget::eventFilter(watched, event);
+    m_keytipMode = false;
+    if (key->modifiers() != Qt::NoModifier || letter.size() != 1)
+        return QWidget::eventFilter(watched, event);
+    QWidget* page = m_tabs->currentWidget();
+    for (const auto& item : m_items) {
+        QToolButton* button = item->button;
+        if (!button || !page || !page->isAncestorOf(button) || !button->isVisibleTo(page) ||
+            !button->isEnabled())
+            continue;
+        QString keytip = item->node.attr("keytip");
+        if (!item->owner)
+            keytip = builtInKeytip(item->node.attr("idMso"));
+        if (keytip.compare(letter, Qt::CaseInsensitive) != 0)
+            continue;
+        if (button->menu())
+            button->showMenu();
+        else
+            button->click();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 QWidget* RibbonWidget::groupFor(const QString& groupId) const

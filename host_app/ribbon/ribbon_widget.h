@@ -50,6 +50,10 @@ public:
     // Reads every callback again now.
     void flush();
 
+protected:
+    // Key tips: Alt and a tab's key tip choose the tab, then a control's key tip presses it.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     struct AddIn;
     struct Item;
@@ -77,6 +81,7 @@ private:
     std::vector<std::unique_ptr<Item>> m_items;
     QHash<QString, QWidget*> m_groups;
     CoalescedRefresh m_refresh;
+    bool m_keytipMode = false;
 };
 
 } // namespace host_app
