@@ -263,6 +263,12 @@ void RibbonWidget::refreshItem(Item& item)
             edit->setProperty("refreshing", false);
         } else if (key == u"picturecrop" || key == u"picturecroptools") {
             item.widget->setEnabled(host::objects::pictureCropEnabled(m_app));
+        } else if (n.kind == u"builtIn") {
+            // Only the commands the host carries out are offered.
+            static const QStringList working{QStringLiteral("pictureinsertfromfile"),
+                                             QStringLiteral("fileopen"),
+                                             QStringLiteral("filesave")};
+            item.widget->setEnabled(working.contains(key));
         }
         return;
     }
