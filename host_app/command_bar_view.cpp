@@ -204,6 +204,7 @@ void CommandBarView::fillToolBar(QToolBar& toolBar, const CommandBar& bar)
 void CommandBarView::rebuild()
 {
     QMenuBar* menuBar = m_window.menuBar();
+    menuBar->setVisible(!m_barsHidden);
     for (QMenu* old : menuBar->findChildren<QMenu*>(Qt::FindDirectChildrenOnly))
         delete old;
     menuBar->clear();
@@ -241,7 +242,7 @@ void CommandBarView::rebuild()
             toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
             fillToolBar(*toolBar, *bar);
             m_window.addToolBar(toolBar);
-            toolBar->setVisible(bar->visible());
+            toolBar->setVisible(bar->visible() && !m_barsHidden);
             m_toolBars.push_back(toolBar);
         }
     }
@@ -317,6 +318,12 @@ QToolBar* CommandBarView::toolBar(const QString& barName) const
         if (toolBar->objectName() == barName)
             return toolBar;
     return nullptr;
+}
+
+void CommandBarView::hideBars()
+{
+    m_barsHidden = true;
+    rebuild();
 }
 
 } // namespace host_app

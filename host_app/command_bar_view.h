@@ -50,6 +50,10 @@ public:
     QComboBox* comboFor(int id) const;
     QToolBar* toolBar(const QString& barName) const;
 
+    // Keeps the menu bar and the toolbars hidden, as a host with a ribbon has them; the
+    // context menus stay.
+    void hideBars();
+
     // Reads the model again now (what a pending refresh would do).
     void flush() { m_refresh.flush(); }
 
@@ -73,6 +77,7 @@ private:
     void report(const QString& text) const;
 
     QMainWindow& m_window;
+    bool m_barsHidden = false;
     host::objects::CommandBars& m_bars;
     CoalescedRefresh m_refresh;
     std::function<void(int, QMenu&)> m_extender;

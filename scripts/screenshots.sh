@@ -147,3 +147,40 @@ savepic_shot() {
   wait "$pid" || true
 }
 savepic_shot host_savepic
+
+# The ribbon of a host of version 16 with both add-ins of this build loaded from the add-in
+# list: the suite's group on the Add-Ins tab (key tips Alt+X), and the picture tools' Format tab
+# with the Size group copy, shown after a click on the filled album's first picture (Alt+J).
+ribbon_shot() {
+  local name=$1 book=$2 click=$3 tabkey=$4
+  mkdir -p "$work/ribbon/picrows-host"
+  printf '[TORVA_Picrows.Connect]\nDescription=ピクロウアドイン\nFriendlyName=TORVA_Picrows\nLoadBehavior=3\nLibrary=%s\n[TORVA_PicrowsFor2007.Connect2]\nDescription=ｻﾝﾌﾟﾙ ｱﾄﾞｲﾝ ﾌﾟﾛｼﾞｪｸﾄ\nFriendlyName=TORVA_PicrowsFor2007\nLoadBehavior=3\nLibrary=%s\n' \
+    "$PWD/build/bin/TORVA_Picrows.so" "$PWD/build/bin/TORVA_PicrowsFor2007.so" \
+    >"$work/ribbon/picrows-host/addins.ini"
+  env -u QT_QPA_PLATFORM XDG_CONFIG_HOME="$work/ribbon" "$host" --version 16 "$book" &
+  local pid=$! window=""
+  for _ in $(seq 1 100); do
+    window=$(xdotool search --onlyvisible --name "^$(basename "$book") - Picrows Host\$" 2>/dev/null | head -1) || true
+    [ -n "$window" ] && break
+    sleep 0.2
+  done
+  if [ -n "$window" ]; then
+    sleep 1
+    xdotool windowfocus --sync "$window"
+    if [ -n "$click" ]; then
+      # shellcheck disable=SC2086
+      xdotool mousemove --window "$window" $click click 1
+      sleep 0.5
+    fi
+    xdotool key "$tabkey"
+    sleep 0.8
+    /usr/bin/python3 scripts/x_screenshot.py "$out/$name.png" "$window"
+    echo "$out/$name.png"
+  else
+    echo "the host window did not show: $name left out" >&2
+  fi
+  kill "$pid"
+  wait "$pid" || true
+}
+ribbon_shot host_ribbon_addin_v16 samples/photo_album.xlsx "" alt+x
+ribbon_shot host_ribbon_picture_format_v16 "$work/album.xlsx" "135 360" alt+j

@@ -23,6 +23,8 @@ packages=(
   # end-to-end tests: a window manager on the Xvfb display, clicks and keys from outside,
   # window owners read back
   openbox xdotool x11-utils
+  # the host's built-in ribbon images (imageMso names map onto this theme's icons)
+  adwaita-icon-theme
   # benchmarks: the Python script insert_bench measures against
   python3-pil
 )

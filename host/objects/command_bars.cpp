@@ -1,8 +1,11 @@
 #include "host/objects/command_bars.h"
 
+#include "host/objects/mso_images.h"
+
 #include "host/objects/application.h"
 #include "host/objects/command_bar.h"
 #include "host/objects/disconnected.h"
+#include "host/objects/mso_images.h"
 #include "host/objects/picture_commands.h"
 
 namespace host::objects {
@@ -209,6 +212,18 @@ const MemberTable<CommandBars>& CommandBars::members()
         t.member(QStringLiteral("GetEnabledMso"), {QStringLiteral("idMso")}, 1,
                  [](C& c, const BoundArgs& args) {
                      return Variant(getEnabledMso(c.app(), args.at(0).toString()));
+                 });
+        t.member(QStringLiteral("GetImageMso"),
+                 {QStringLiteral("idMso"), QStringLiteral("Width"), QStringLiteral("Height")}, 3,
+                 [](C& c, const BoundArgs& args) {
+                     c.app();
+                     return Variant(getImageMso(args.at(0).toString(), args.at(1).toInt32(),
+                                                args.at(2).toInt32()));
+                 });
+        t.member(QStringLiteral("GetLabelMso"), {QStringLiteral("idMso")}, 1,
+                 [](C& c, const BoundArgs& args) {
+                     c.app();
+                     return Variant(getLabelMso(args.at(0).toString()));
                  });
         t.prop(QStringLiteral("Application"),
                [](C& c) { return Variant(c.app().shared_from_this()); });

@@ -13,6 +13,17 @@ void CommandBars::ExecuteMso(const QString& idMso) const
     call(QStringLiteral("ExecuteMso"), {idMso});
 }
 
+host::ObjectRef CommandBars::GetImageMso(const QString& idMso, std::int32_t width,
+                                         std::int32_t height) const
+{
+    return call(QStringLiteral("GetImageMso"), {idMso, width, height}).toObject();
+}
+
+QString CommandBars::GetLabelMso(const QString& idMso) const
+{
+    return call(QStringLiteral("GetLabelMso"), {idMso}).toString();
+}
+
 bool CommandBars::GetEnabledMso(const QString& idMso) const
 {
     return call(QStringLiteral("GetEnabledMso"), {idMso}).toBool();

@@ -17,6 +17,10 @@ public:
     xl::CommandBarControl FindControl(std::int32_t id) const;
     void ExecuteMso(const QString& idMso) const;
     bool GetEnabledMso(const QString& idMso) const;
+    // A built-in image as a picture object; a label of a built-in control, group or tab.
+    host::ObjectRef GetImageMso(const QString& idMso, std::int32_t width,
+                                std::int32_t height) const;
+    QString GetLabelMso(const QString& idMso) const;
 };
 
 class CommandBarControl : public Object

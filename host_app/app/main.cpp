@@ -14,6 +14,7 @@
 #include "host_app/host_publication.h"
 #include "host_app/main_window.h"
 #include "host_app/recent_files.h"
+#include "host_app/ribbon/ribbon_install.h"
 #include "macro_workbook/macro_workbook.h"
 #include "platform/widgets/dialog_services.h"
 
@@ -164,6 +165,7 @@ int main(int argc, char** argv)
         // The add-ins connect before the files open, as the platform's host loads them.
         host_app::AddInLoader addIns(host.app());
         addIns.load(host_app::readAddInList(host_app::addInListPath()));
+        host_app::installRibbon(window, addIns);
         if (!parser.positionalArguments().isEmpty())
             window.workbookCommands().open(parser.positionalArguments());
         else

@@ -1,0 +1,44 @@
+#include "host_app/ribbon/ribbon_install.h"
+
+#include "host/automation/ribbon_extensibility.h"
+#include "host/objects/application.h"
+#include "host/objects/com_addins.h"
+#include "host_app/add_ins/add_in_loader.h"
+#include "host_app/command_bar_view.h"
+#include "host_app/main_window.h"
+#include "host_app/ribbon/ribbon_widget.h"
+
+#include <QVBoxLayout>
+
+namespace host_app {
+
+RibbonWidget* installRibbon(MainWindow& window, AddInLoader& addIns)
+{
+    host::objects::Application& app = window.app();
+    if (app.options().version.section(u'.', 0, 0).toInt() < 12)
+        return nullptr;
+    auto* ribbon = new RibbonWidget(app, window.modelSignals());
+    window.commandBars().hideBars();
+    // The ribbon stands above the workbook windows.
+    QWidget* workbooks = window.takeCentralWidget();
+    auto* central = new QWidget(&window);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(ribbon);
+    layout->addWidget(workbooks, 1);
+    window.setCentralWidget(central);
+    for (const auto& record : app.comAddIns().addIns()) {
+        if (!record->connected() || !record->object())
+            continue;
+        const auto instance = addIns.instance(record->progId());
+        auto* extensible = dynamic_cast<host::RibbonExtensibility*>(instance.get());
+        if (!extensible)
+            continue;
+        ribbon->addCustomUI(record->progId(), record->object(),
+                            extensible->GetCustomUI(QStringLiteral("Picrows.Workbook")));
+    }
+    return ribbon;
+}
+
+} // namespace host_app
