@@ -112,8 +112,10 @@ TEST_F(CommandsX11, GetInClickModeFillsEachRangeClickedInTheHostWindow)
     };
     const QPoint d3 = centreOf("D3");
     const QPoint b13 = centreOf("B13");
-    for (const auto& [at, area] :
-         {std::pair{d3, q("$D$3:$D$10")}, std::pair{b13, q("$B$13:$B$20")}}) {
+    for (const auto& target : {std::pair{d3, q("$D$3:$D$10")}, std::pair{b13, q("$B$13:$B$20")}}) {
+        // Named copies: a lambda may not capture a structured binding in clang's C++20.
+        const QPoint at = target.first;
+        const QString area = target.second;
         ASSERT_TRUE(DesktopSession::click(m_session->hostWindow(), at.x(), at.y()));
         ASSERT_TRUE(eventually([&] { return selection() == area; }, 5000))
             << selection().toStdString() << " at " << at.x() << "," << at.y();
