@@ -21,9 +21,7 @@ namespace host_app {
 using commands::Lines;
 using host::model::CellRect;
 
-namespace {
-
-void run(SheetView& view, const std::function<void(host::objects::Worksheet&)>& edit)
+void editShownSheet(SheetView& view, const std::function<void(host::objects::Worksheet&)>& edit)
 {
     const auto sheet = view.sheet();
     if (!sheet)
@@ -36,14 +34,12 @@ void run(SheetView& view, const std::function<void(host::objects::Worksheet&)>& 
     }
 }
 
-} // namespace
-
 void CellMenu::fill(QMenu& menu, ViewHit::Part part, SheetView& view, EditHistory& history)
 {
     const auto add = [&](const QString& text, std::function<void(host::objects::Worksheet&)> edit) {
         QAction* action = menu.addAction(text);
         QObject::connect(action, &QAction::triggered, &view,
-                         [&view, edit = std::move(edit)] { run(view, edit); });
+                         [&view, edit = std::move(edit)] { editShownSheet(view, edit); });
         return action;
     };
     const auto selection = [](host::objects::Worksheet& sheet) {

@@ -4,7 +4,13 @@
 
 #include <QCoreApplication>
 
+#include <functional>
+
 class QMenu;
+
+namespace host::objects {
+class Worksheet;
+}
 
 namespace host_app {
 
@@ -21,5 +27,9 @@ class CellMenu
 public:
     static void fill(QMenu& menu, ViewHit::Part part, SheetView& view, EditHistory& history);
 };
+
+// Runs one of the user's edits on the view's sheet; a host error shows as a message titled
+// with the host's caption. Without a sheet nothing happens.
+void editShownSheet(SheetView& view, const std::function<void(host::objects::Worksheet&)>& edit);
 
 } // namespace host_app

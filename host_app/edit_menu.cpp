@@ -5,6 +5,7 @@
 #include "host/objects/application.h"
 #include "host/objects/workbook.h"
 #include "host/objects/worksheet.h"
+#include "host_app/cell_menu.h"
 #include "host_app/commands/clipboard_commands.h"
 #include "host_app/commands/shape_commands.h"
 #include "host_app/sheet_view.h"
@@ -17,38 +18,21 @@
 
 namespace host_app {
 
-namespace {
-
-template <class F> void guarded(SheetView& view, F edit)
-{
-    const auto sheet = view.sheet();
-    if (!sheet)
-        return;
-    try {
-        edit(*sheet);
-    } catch (const host::HostError& e) {
-        platform::showMessage(e.description(), platform::MsgButtons::OK,
-                              platform::MsgIcon::Exclamation, view.book().app().caption());
-    }
-}
-
-} // namespace
-
 void EditMenu::copy(SheetView& view)
 {
-    guarded(view, [](host::objects::Worksheet& sheet) { commands::copySelection(sheet); });
+    editShownSheet(view, [](host::objects::Worksheet& sheet) { commands::copySelection(sheet); });
 }
 
 void EditMenu::paste(SheetView& view, EditHistory& history)
 {
-    guarded(view, [&history](host::objects::Worksheet& sheet) {
+    editShownSheet(view, [&history](host::objects::Worksheet& sheet) {
         commands::paste(history, sheet, QGuiApplication::clipboard()->mimeData());
     });
 }
 
 void EditMenu::group(SheetView& view, EditHistory& history)
 {
-    guarded(view, [&history](host::objects::Worksheet& sheet) {
+    editShownSheet(view, [&history](host::objects::Worksheet& sheet) {
         if (commands::canGroup(sheet.sheet().drawing))
             commands::groupSelectedShapes(history, sheet);
     });
@@ -56,7 +40,7 @@ void EditMenu::group(SheetView& view, EditHistory& history)
 
 void EditMenu::ungroup(SheetView& view, EditHistory& history)
 {
-    guarded(view, [&history](host::objects::Worksheet& sheet) {
+    editShownSheet(view, [&history](host::objects::Worksheet& sheet) {
         if (commands::canUngroup(sheet.sheet().drawing))
             commands::ungroupSelectedShapes(history, sheet);
     });

@@ -1,6 +1,7 @@
 // Where a save writes while it works, and what it leaves when it cannot finish: nothing in the
 // temporary folder, nothing half-written beside the target, the reason in plain words.
 #include "tests/cli/run_picrows.h"
+#include "tests/support/scoped_env.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,35 +12,14 @@
 
 namespace {
 
+using test_support::ScopedEnv;
+
 using clitest::runPicrows;
 
 QString q(const char* text)
 {
     return QString::fromUtf8(text);
 }
-
-// Sets an environment variable for the processes the test starts, and puts it back.
-class ScopedEnv
-{
-public:
-    ScopedEnv(const char* name, const QByteArray& value)
-        : m_name(name), m_had(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name))
-    {
-        qputenv(name, value);
-    }
-    ~ScopedEnv()
-    {
-        if (m_had)
-            qputenv(m_name, m_old);
-        else
-            qunsetenv(m_name);
-    }
-
-private:
-    const char* m_name;
-    bool m_had;
-    QByteArray m_old;
-};
 
 // The package is built beside the target and renamed over it: a save does not need the
 // temporary folder, so a process killed while saving leaves nothing there.

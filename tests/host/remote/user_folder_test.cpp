@@ -1,5 +1,6 @@
 // The folder that guards the sockets: only its user may enter it.
 #include "host/remote/user_folder.h"
+#include "tests/support/scoped_env.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,37 +13,13 @@
 
 namespace {
 
+using test_support::ScopedEnv;
+
 mode_t modeOf(const QString& path)
 {
     struct stat st;
     return lstat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode & 0777 : 0;
 }
-
-// Sets an environment variable for the length of a scope.
-class ScopedEnv
-{
-public:
-    ScopedEnv(const char* name, const QByteArray& value)
-        : m_name(name), m_had(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name))
-    {
-        if (value.isNull())
-            qunsetenv(name);
-        else
-            qputenv(name, value);
-    }
-    ~ScopedEnv()
-    {
-        if (m_had)
-            qputenv(m_name, m_old);
-        else
-            qunsetenv(m_name);
-    }
-
-private:
-    const char* m_name;
-    bool m_had;
-    QByteArray m_old;
-};
 
 TEST(UserFolder, APrivateFolderIsMadeOrAcceptedAndAnyOtherRefused)
 {
