@@ -64,9 +64,23 @@ SheetView::SheetView(std::shared_ptr<host::objects::Workbook> book, ModelSignals
                     m_refresh.request(Repaint | Moved);
             });
     connect(&signals, &ModelSignals::switchesChanged, this, [this] { followScreenUpdating(); });
+    if (auto* window = windowObject())
+        window->setScreenMapping([this](QPointF points) {
+            const auto l = layout();
+            return mapToGlobal(l ? l->toView(points).toPoint() : QPoint());
+        });
 }
 
-SheetView::~SheetView() = default;
+SheetView::~SheetView()
+{
+    if (auto* window = windowObject())
+        window->setScreenMapping({});
+}
+
+host::objects::Window* SheetView::windowObject() const
+{
+    return static_cast<host::objects::Window*>(m_book->window().get());
+}
 
 std::shared_ptr<host::objects::Worksheet> SheetView::sheet()
 {
@@ -127,8 +141,8 @@ void SheetView::followScreenUpdating()
 void SheetView::publishViewport()
 {
     if (const auto l = layout())
-        std::static_pointer_cast<host::objects::Window>(m_book->window())
-            ->setViewportPixels(l->cellArea().size());
+        if (auto* window = windowObject())
+            window->setViewportPixels(l->cellArea().size());
 }
 
 void SheetView::paintEvent(QPaintEvent*)

@@ -12,8 +12,9 @@
 #include <vector>
 
 namespace host::objects {
+class Window;
 class Workbook;
-}
+} // namespace host::objects
 
 namespace host_app {
 
@@ -82,6 +83,7 @@ private:
     bool shows(const host::model::Sheet* sheet) const;
     void followScreenUpdating();
     void publishViewport();
+    host::objects::Window* windowObject() const; // the book's Window object, if it has one
     PointerEvent pointerEvent(const QMouseEvent* event) const;
 
     std::shared_ptr<host::objects::Workbook> m_book;

@@ -148,6 +148,22 @@ const MemberTable<Window>& Window::members()
                 setViewNumber(w, &model::SheetView::leftColumn, column);
             });
         t.prop(QStringLiteral("VisibleRange"), [](Window& w) { return Variant(w.visibleRange()); });
+        t.member(QStringLiteral("PointsToScreenPixelsX"), {QStringLiteral("Points")}, 1,
+                 [](Window& w, const BoundArgs& args) {
+                     w.book();
+                     if (!w.m_toScreen)
+                         raise(err::ApplicationDefined);
+                     return Variant(
+                         std::int32_t(w.m_toScreen(QPointF(args.at(0).toDouble(), 0)).x()));
+                 });
+        t.member(QStringLiteral("PointsToScreenPixelsY"), {QStringLiteral("Points")}, 1,
+                 [](Window& w, const BoundArgs& args) {
+                     w.book();
+                     if (!w.m_toScreen)
+                         raise(err::ApplicationDefined);
+                     return Variant(
+                         std::int32_t(w.m_toScreen(QPointF(0, args.at(0).toDouble())).y()));
+                 });
         t.prop(QStringLiteral("UsableWidth"),
                [](Window& w) { return Variant(w.m_viewport.width() * kPointsPerPixel); });
         t.prop(QStringLiteral("UsableHeight"),

@@ -4,6 +4,7 @@
 
 #include <QSize>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -36,6 +37,12 @@ public:
     void setViewportPixels(QSize pixels) { m_viewport = pixels; }
     QSize viewportPixels() const { return m_viewport; }
 
+    // Where a sheet position (points from the sheet's corner) is on the screen, in screen
+    // pixels, as the window shows the active sheet now: what PointsToScreenPixelsX/Y answer.
+    // A host without a screen has none and refuses them.
+    using ScreenMapping = std::function<QPoint(QPointF points)>;
+    void setScreenMapping(ScreenMapping mapping) { m_toScreen = std::move(mapping); }
+
 private:
     ObjectRef visibleRange();
 
@@ -43,6 +50,7 @@ private:
     bool m_visible = true;
     int m_state = kWindowMaximized;
     QSize m_viewport{1024, 600};
+    ScreenMapping m_toScreen;
 };
 
 // Windows of workbooks: a workbook's one window (none for an add-in), or the application's

@@ -76,11 +76,6 @@ template <class F> bool eventually(F done, int ms = 15000)
     return false;
 }
 
-// The sheet's first cell in the host window, in pixels of the window's inside: below the
-// menu, the tool bar, the formula bar and the column headers, right of the row headers.
-constexpr int kGridLeft = 33;
-constexpr int kGridTop = 88;
-
 struct Rect
 {
     double left, top, width, height;

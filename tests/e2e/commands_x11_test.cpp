@@ -101,14 +101,14 @@ TEST_F(CommandsX11, GetInsertsIntoTheCellsSelectedInTheHostWindow)
 // receives a picture.)
 TEST_F(CommandsX11, GetInClickModeFillsEachRangeClickedInTheHostWindow)
 {
-    // Where the mouse finds a cell: the host draws the sheet at 96 pixels an inch at 100 %,
-    // from the corner below the column headers and right of the row headers. Each place is
-    // tried once before click mode, so that a wrong guess shows as such.
+    // Where the mouse finds a cell: the screen position the host's window states for its
+    // centre, whatever bars the window shows above the sheet. Each place is tried once before
+    // click mode, so that a wrong answer shows as such.
     const auto centreOf = [&](const char* cell) {
         const Rect r = rectOf(sheet().Range(q(cell)).MergeArea());
-        const double pixels = app().ActiveWindow().get(q("Zoom")).toDouble() / 100 * 96 / 72;
-        return QPoint(kGridLeft + int((r.left + r.width / 2) * pixels),
-                      kGridTop + int((r.top + r.height / 2) * pixels));
+        const xl::Object window = app().ActiveWindow();
+        return QPoint(window.call(q("PointsToScreenPixelsX"), {r.left + r.width / 2}).toInt32(),
+                      window.call(q("PointsToScreenPixelsY"), {r.top + r.height / 2}).toInt32());
     };
     const QPoint d3 = centreOf("D3");
     const QPoint b13 = centreOf("B13");
@@ -116,7 +116,7 @@ TEST_F(CommandsX11, GetInClickModeFillsEachRangeClickedInTheHostWindow)
         // Named copies: a lambda may not capture a structured binding in clang's C++20.
         const QPoint at = target.first;
         const QString area = target.second;
-        ASSERT_TRUE(DesktopSession::click(m_session->hostWindow(), at.x(), at.y()));
+        ASSERT_TRUE(DesktopSession::clickOnScreen(m_session->hostWindow(), at.x(), at.y()));
         ASSERT_TRUE(eventually([&] { return selection() == area; }, 5000))
             << selection().toStdString() << " at " << at.x() << "," << at.y();
     }
@@ -132,7 +132,7 @@ TEST_F(CommandsX11, GetInClickModeFillsEachRangeClickedInTheHostWindow)
         ASSERT_TRUE(click->isChecked());
         for (const QPoint& at : {d3, b13}) {
             const int before = sheet().Shapes().Count();
-            ASSERT_TRUE(DesktopSession::click(m_session->hostWindow(), at.x(), at.y()));
+            ASSERT_TRUE(DesktopSession::clickOnScreen(m_session->hostWindow(), at.x(), at.y()));
             EXPECT_TRUE(eventually([&] { return sheet().Shapes().Count() == before + 1; }));
             // The run leaves its picture selected, as it does in selected-cells mode.
             EXPECT_TRUE(

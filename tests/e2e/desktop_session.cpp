@@ -186,6 +186,14 @@ bool DesktopSession::click(std::int64_t window, int x, int y)
                     QString::number(x), QString::number(y), q("click"), q("1")}) == 0;
 }
 
+bool DesktopSession::clickOnScreen(std::int64_t window, int x, int y)
+{
+    if (!activate(window))
+        return false;
+    return runTool(q("xdotool"), {q("mousemove"), q("--sync"), QString::number(x),
+                                  QString::number(y), q("click"), q("1")}) == 0;
+}
+
 QList<std::int64_t> DesktopSession::windowsOf(qint64 pid, int count, int ms)
 {
     QList<std::int64_t> found;

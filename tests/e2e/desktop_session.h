@@ -41,6 +41,8 @@ public:
     static bool typeText(std::int64_t window, const QString& text);
     // A click of the left button at `x`, `y` pixels of the window's inside.
     static bool click(std::int64_t window, int x, int y);
+    // The same at `x`, `y` pixels of the screen, with `window` activated first.
+    static bool clickOnScreen(std::int64_t window, int x, int y);
     // The visible windows of a process, waiting up to `ms` for at least `count`.
     static QList<std::int64_t> windowsOf(qint64 pid, int count = 1, int ms = 15000);
     // The window that `window` is transient for (its owner), 0 when none.

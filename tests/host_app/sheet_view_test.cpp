@@ -184,6 +184,20 @@ TEST_F(SheetViewTest, WheelBarsAndZoomSetTheWindowsScrollAndZoom)
               Variant(host::model::formatA1(shown)));
     EXPECT_EQ(shown.top, 40);
 
+    // PointsToScreenPixelsX/Y: where the view draws a sheet position, on the screen, at the
+    // scroll position and zoom it has now.
+    w.setZoom(150);
+    settle();
+    const xl::Range d45 = app.ActiveSheet().Range(q("D45"));
+    const QPoint drawn = view().mapToGlobal(
+        layout()
+            .toView(QPointF(d45.get(q("Left")).toDouble(), d45.get(q("Top")).toDouble()))
+            .toPoint());
+    EXPECT_EQ(w.call(q("PointsToScreenPixelsX"), {d45.get(q("Left"))}).toInt32(), drawn.x());
+    EXPECT_EQ(w.call(q("PointsToScreenPixelsY"), {d45.get(q("Top"))}).toInt32(), drawn.y());
+    w.setZoom(100);
+    settle();
+
     // Keys bring the active cell into view.
     app.ActiveSheet().Range(q("D40")).Select();
     settle();

@@ -331,6 +331,11 @@ TEST_F(CommandBarsTest, VisibleRangeFollowsTheWindowsSizeZoomAndScroll)
     EXPECT_EQ(app.ActiveWindow().get(q("VisibleRange")).toObject()->get(q("Address")),
               Variant(q("$C$5:$H$10")));
     EXPECT_DOUBLE_EQ(app.ActiveWindow().get(q("UsableWidth")).toDouble(), 650 * 0.75);
+
+    // Without a window on a screen there are no screen pixels to answer with.
+    EXPECT_EQ(
+        errorOf([&] { app.ActiveWindow().call(q("PointsToScreenPixelsX"), {Variant(10.0)}); }),
+        host::err::ApplicationDefined);
 }
 
 } // namespace
