@@ -22,6 +22,7 @@
 
 #include <QApplication>
 #include <QDragEnterEvent>
+#include <QEventLoop>
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QThread>
@@ -145,8 +146,20 @@ int main(int argc, char** argv)
         while (!firstScreenDone(dialog))
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         firstScreen = seconds(timer);
-        while (dialog.thumbnails()->outstanding() > 0)
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+        // A real event loop, sleeping between deliveries as the dialog's own does (a loop of
+        // processEvents calls would spin and take a core from the workers).
+        if (dialog.thumbnails()->outstanding() > 0) {
+            QEventLoop loop;
+            const QMetaObject::Connection done = QObject::connect(
+                dialog.thumbnails(), &picrows::ThumbnailLoader::loaded, &loop,
+                [&] {
+                    if (dialog.thumbnails()->outstanding() == 0)
+                        loop.quit();
+                },
+                Qt::QueuedConnection);
+            loop.exec();
+            QObject::disconnect(done);
+        }
         all = seconds(timer);
         ticker.stop();
         dialog.close();
