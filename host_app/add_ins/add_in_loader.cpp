@@ -97,6 +97,8 @@ void AddInLoader::connect(Loaded& loaded, host::ConnectMode mode)
     record->setConnecting(false);
     if (failure.isEmpty() && record->connected()) {
         loaded.instance = std::move(instance);
+        if (m_watch)
+            m_watch(loaded.entry.progId, loaded.instance, record->object(), true);
         return;
     }
     // Refused or failed: the add-in is listed, not connected, and publishes nothing.
@@ -109,6 +111,8 @@ void AddInLoader::connect(Loaded& loaded, host::ConnectMode mode)
 
 void AddInLoader::disconnect(Loaded& loaded, host::RemoveMode mode)
 {
+    if (loaded.instance && m_watch)
+        m_watch(loaded.entry.progId, loaded.instance, nullptr, false);
     const auto instance = std::move(loaded.instance);
     loaded.instance.reset();
     if (const auto record = loaded.record.lock()) {

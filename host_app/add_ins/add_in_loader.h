@@ -3,6 +3,7 @@
 #include "host/automation/com_add_in.h"
 #include "host_app/add_ins/add_in_list.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -35,6 +36,13 @@ public:
     // The connected instance of a ProgID; none when it is not connected.
     std::shared_ptr<host::ComAddInInstance> instance(const QString& progId) const;
 
+    // Told after an add-in has connected and before it is told to disconnect, so that what
+    // shows its user interface (the ribbon) follows connections made after start-up.
+    using ConnectionWatch =
+        std::function<void(const QString& progId, const std::shared_ptr<host::ComAddInInstance>&,
+                           const host::ObjectRef& object, bool connected)>;
+    void setConnectionWatch(ConnectionWatch watch) { m_watch = std::move(watch); }
+
 private:
     struct Loaded
     {
@@ -51,6 +59,7 @@ private:
 
     host::objects::Application& m_app;
     std::vector<std::unique_ptr<Loaded>> m_addIns;
+    ConnectionWatch m_watch;
 };
 
 } // namespace host_app

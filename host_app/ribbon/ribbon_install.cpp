@@ -8,6 +8,7 @@
 #include "host_app/main_window.h"
 #include "host_app/ribbon/ribbon_widget.h"
 
+#include <QPointer>
 #include <QVBoxLayout>
 
 namespace host_app {
@@ -28,16 +29,28 @@ RibbonWidget* installRibbon(MainWindow& window, AddInLoader& addIns)
     layout->addWidget(ribbon);
     layout->addWidget(workbooks, 1);
     window.setCentralWidget(central);
-    for (const auto& record : app.comAddIns().addIns()) {
-        if (!record->connected() || !record->object())
-            continue;
-        const auto instance = addIns.instance(record->progId());
+    const auto show = [ribbon](const QString& progId,
+                               const std::shared_ptr<host::ComAddInInstance>& instance,
+                               const host::ObjectRef& object) {
         auto* extensible = dynamic_cast<host::RibbonExtensibility*>(instance.get());
-        if (!extensible)
-            continue;
-        ribbon->addCustomUI(record->progId(), record->object(),
-                            extensible->GetCustomUI(QStringLiteral("Picrows.Workbook")));
-    }
+        if (extensible && object)
+            ribbon->addCustomUI(progId, object,
+                                extensible->GetCustomUI(QStringLiteral("Picrows.Workbook")));
+    };
+    for (const auto& record : app.comAddIns().addIns())
+        if (record->connected())
+            show(record->progId(), addIns.instance(record->progId()), record->object());
+    // Add-ins connected or disconnected later (COMAddIns(...).Connect, the add-ins dialog).
+    addIns.setConnectionWatch([ribbon = QPointer<RibbonWidget>(ribbon),
+                               show](const QString& progId,
+                                     const std::shared_ptr<host::ComAddInInstance>& instance,
+                                     const host::ObjectRef& object, bool connected) {
+        if (!ribbon)
+            return;
+        ribbon->removeCustomUI(progId);
+        if (connected)
+            show(progId, instance, object);
+    });
     return ribbon;
 }
 

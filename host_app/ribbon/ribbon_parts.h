@@ -29,7 +29,8 @@ struct RibbonWidget::Item
     QAction* action = nullptr;
     QLabel* label = nullptr; // a group's caption or a label control
     QWidget* widget = nullptr;
-    bool imageRead = false; // cleared by an invalidation
+    bool imageRead = false;  // cleared by an invalidation
+    bool ownsWidget = false; // a group frame the owner's markup made (not a built-in group)
 };
 
 struct RibbonWidget::Tab
@@ -38,6 +39,7 @@ struct RibbonWidget::Tab
     QString label;
     QString keytip;
     bool contextual = false; // shown while a picture is selected
+    bool hosts = false;      // one of the host's own tabs, kept when add-ins go
     QWidget* page = nullptr;
     QHBoxLayout* groups = nullptr;
 };

@@ -18,6 +18,8 @@
 #include <QTabWidget>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace host_app {
 
 namespace {
@@ -130,6 +132,8 @@ void RibbonWidget::buildBuiltInTabs()
     addTab(nullptr, home, false);
     addTab(nullptr, insert, false);
     addTab(nullptr, format, true);
+    for (const auto& t : m_allTabs)
+        t->hosts = true;
 }
 
 bool RibbonWidget::addCustomUI(const QString& progId, const host::ObjectRef& addin,
@@ -251,7 +255,56 @@ void RibbonWidget::addGroup(const std::shared_ptr<AddIn>& owner, Tab& into, cons
     item->node = node;
     item->label = caption;
     item->widget = frame;
+    item->ownsWidget = owner != nullptr;
     m_items.push_back(std::move(item));
+}
+
+bool RibbonWidget::removeCustomUI(const QString& progId)
+{
+    const auto at = std::find_if(m_addIns.begin(), m_addIns.end(), [&](const auto& a) {
+        return a->progId.compare(progId, Qt::CaseInsensitive) == 0;
+    });
+    if (at == m_addIns.end())
+        return false;
+    const std::shared_ptr<AddIn> owner = *at;
+    m_addIns.erase(at);
+    if (owner->ui)
+        owner->ui->detach();
+
+    std::vector<QWidget*> frames;
+    for (const auto& item : m_items)
+        if (item->owner == owner && item->ownsWidget)
+            frames.push_back(item->widget);
+    const auto inRemovedFrame = [&](const QObject* object) {
+        for (QWidget* frame : frames)
+            for (const QObject* o = object; o; o = o->parent())
+                if (o == frame)
+                    return true;
+        return false;
+    };
+    std::erase_if(m_items, [&](const std::unique_ptr<Item>& item) {
+        if (item->owner != owner && !inRemovedFrame(item->widget) && !inRemovedFrame(item->button))
+            return false;
+        // A built-in group the add-in hid shows again.
+        if (item->owner == owner && !item->ownsWidget && item->widget &&
+            !inRemovedFrame(item->widget))
+            item->widget->show();
+        return true;
+    });
+    for (auto it = m_groups.begin(); it != m_groups.end();)
+        it = inRemovedFrame(it.value()) ? m_groups.erase(it) : std::next(it);
+    for (QWidget* frame : frames)
+        delete frame;
+
+    // Tabs the add-in brought that now hold no group go with it.
+    std::erase_if(m_allTabs, [&](const std::unique_ptr<Tab>& t) {
+        if (t->hosts || t->groups->count() > 1) // the stretch alone: empty
+            return false;
+        delete t->page;
+        return true;
+    });
+    refreshAll();
+    return true;
 }
 
 bool RibbonWidget::eventFilter(QObject* watched, QEvent* event)

@@ -41,6 +41,10 @@ public:
 
     // Adds an add-in's markup; false after the report when it is refused.
     bool addCustomUI(const QString& progId, const host::ObjectRef& addin, const QString& markup);
+    // Takes away what an add-in's markup added (its tabs once they hold nothing else, its
+    // groups and controls, its repurposed commands), as when it is disconnected. The host's
+    // built-in groups it hid show again. False when the ribbon shows nothing of it.
+    bool removeCustomUI(const QString& progId);
 
     QTabWidget& tabs() const { return *m_tabs; }
     // The button or menu button showing a control id, or an item of a menu; for tests.

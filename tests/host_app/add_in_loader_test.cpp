@@ -6,9 +6,13 @@
 #include "host_app/add_ins/add_in_list.h"
 #include "host_app/add_ins/add_in_loader.h"
 #include "host_app/add_ins/add_in_registration.h"
+#include "host_app/ribbon/ribbon_install.h"
+#include "host_app/ribbon/ribbon_widget.h"
 
 #include <QDir>
 #include <QMenuBar>
+#include <QTabWidget>
+#include <QToolButton>
 
 using namespace host_app_test;
 using host::Variant;
@@ -81,6 +85,46 @@ TEST_F(AddInLoading, AssigningConnectUnloadsAndLoadsAgain)
     EXPECT_TRUE(addIn().Connect());
     EXPECT_FALSE(addIn().Object().isNothing());
     EXPECT_EQ(menuBarTitles().count(q("TORVA(&M)")), 1);
+    EXPECT_TRUE(messages.shown().empty());
+}
+
+// The ribbon follows connections made after start-up: an add-in connected later brings its
+// tab and group, one disconnected takes them away, and connecting again shows them once.
+TEST_F(AddInLoading, TheRibbonShowsAddinsConnectedLaterAndDropsDisconnectedOnes)
+{
+    host.options().version = q("16.0");
+    host_app::AddInLoader loader(host.app());
+    const QString progId = q("TORVA_PicrowsFor2007.Connect2");
+    loader.load({menuAddin(),
+                 {progId, q("TORVA_PicrowsFor2007"), q("ピクロウアドイン For 2007"), 0,
+                  q(PICROWS_RIBBON_ADDIN)}});
+    host_app::RibbonWidget* ribbon = host_app::installRibbon(window, loader);
+    ASSERT_NE(ribbon, nullptr);
+    const QString getButton = q("TORVA_PICROW_TAB_MAIN_GET");
+    const auto tabs = [&] {
+        ribbon->flush();
+        QStringList titles;
+        for (int i = 0; i < ribbon->tabs().count(); ++i)
+            titles << ribbon->tabs().tabText(i);
+        return titles;
+    };
+    const QStringList hostTabs = tabs();
+    EXPECT_EQ(ribbon->buttonFor(getButton), nullptr);
+
+    const xl::COMAddIn later = app.COMAddIns(progId);
+    for (int round = 0; round < 2; ++round) {
+        later.let(q("Connect"), Variant(true));
+        ASSERT_TRUE(later.Connect());
+        EXPECT_EQ(tabs(), hostTabs + QStringList{q("アドイン")});
+        QToolButton* get = ribbon->buttonFor(getButton);
+        ASSERT_NE(get, nullptr);
+        EXPECT_EQ(get->text(), q("ピクロウ"));
+
+        later.let(q("Connect"), Variant(false));
+        EXPECT_EQ(tabs(), hostTabs);
+        EXPECT_EQ(ribbon->buttonFor(getButton), nullptr);
+        EXPECT_EQ(ribbon->groupFor(q("TORVA_PICROW_TAB_MAIN")), nullptr);
+    }
     EXPECT_TRUE(messages.shown().empty());
 }
 
