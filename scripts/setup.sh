@@ -15,6 +15,8 @@ packages=(
   # the host application: Qt's X11 platform plugin and what it loads (its tests and
   # screenshots run under Xvfb, below)
   qt6-qpa-plugins libxcb-cursor0
+  # Qt's own texts (standard buttons, file dialogs) in Japanese, like the programs' own
+  qt6-translations-l10n
   # tests: fixture producers, rendering checks; fonts the tests and the renderer name (Japanese
   # text, Calibri's metrics, Liberation Sans for Arial's); phone photographs (HEIC and AVIF
   # through heif-enc, WebP, JPEG and PNG through Pillow)

@@ -16,6 +16,7 @@
 #include "host_app/recent_files.h"
 #include "host_app/ribbon/ribbon_install.h"
 #include "macro_workbook/macro_workbook.h"
+#include "platform/qt_translations.h"
 #include "platform/widgets/dialog_services.h"
 
 #include <QApplication>
@@ -98,6 +99,7 @@ int main(int argc, char** argv)
     chooseX11();
     QApplication qtApp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("picrows-host"));
+    platform::installQtTranslations();
 
     QCommandLineParser parser;
     parser.setApplicationDescription(

@@ -1,5 +1,6 @@
 #include "main/commands/command_table.h"
 #include "main/startup/main_entry.h"
+#include "platform/qt_translations.h"
 #include "platform/widgets/dialog_services.h"
 
 #include <QApplication>
@@ -12,6 +13,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("TORVA_PicrowsMain"));
     QApplication::setQuitOnLastWindowClosed(false);
+    platform::installQtTranslations();
 
     platform::DialogMessages messages;
     platform::ScopedMessageService messageScope(messages);

@@ -1,7 +1,10 @@
 #include "platform/widgets/dialog_services.h"
 
+#include "platform/qt_translations.h"
+
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -67,6 +70,24 @@ TEST(DialogMessages, ClosingTheBoxAnswersCancelOrTheOnlyButton)
         whenBoxOpens([](QMessageBox& box) { box.reject(); });
         EXPECT_EQ(messages.show(message), answer) << message.text.toStdString();
     }
+}
+
+// Qt's own buttons speak Japanese like the rest of the suite once its texts are loaded.
+TEST(QtTranslations, StandardButtonsAndMessageBoxesShowJapaneseTexts)
+{
+    ASSERT_TRUE(installQtTranslations());
+    EXPECT_TRUE(installQtTranslations()); // a second call keeps the one translator
+    QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Yes |
+                         QDialogButtonBox::No);
+    EXPECT_EQ(box.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("キャンセル"));
+    EXPECT_EQ(box.button(QDialogButtonBox::Yes)->text(), QStringLiteral("はい(&Y)"));
+    EXPECT_EQ(box.button(QDialogButtonBox::No)->text(), QStringLiteral("いいえ(&N)"));
+    DialogMessages messages;
+    whenBoxOpens([](QMessageBox& shown) {
+        EXPECT_EQ(shown.button(QMessageBox::Cancel)->text(), QStringLiteral("キャンセル"));
+        shown.reject();
+    });
+    messages.show({QStringLiteral("a"), MsgButtons::OKCancel, MsgIcon::None, QStringLiteral("t")});
 }
 
 } // namespace
