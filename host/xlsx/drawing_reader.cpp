@@ -101,8 +101,8 @@ class DrawingReader
 {
 public:
     DrawingReader(const model::PackageState& package, const QString& part,
-                  const AnchorGeometry& geometry, const Palette& palette)
-        : m_package(package), m_part(part), m_geometry(geometry), m_palette(palette)
+                  const AnchorGeometry& geometry, const Palette& palette, const ThemeColors& theme)
+        : m_package(package), m_part(part), m_geometry(geometry), m_palette(palette), m_theme(theme)
     {
         const QString relsPart = opc::relationshipsPart(part);
         if (package.hasPart(relsPart))
@@ -201,15 +201,17 @@ private:
         shape.flipH = xml::boolValue(xfrm.attribute("flipH"), false);
         shape.flipV = xml::boolValue(xfrm.attribute("flipV"), false);
 
-        const pugi::xml_node props = dx::properties(element);
-        if (const auto fill = solidFillColor(props)) {
+        // A group's own fill is only what members marked "grpFill" take; the group shows none.
+        const pugi::xml_node props =
+            xml::is(element, "grpSp") ? pugi::xml_node() : dx::properties(element);
+        if (const auto fill = solidFillColor(props, m_theme)) {
             shape.fillVisible = true;
             shape.fillColor = *fill;
         }
         const pugi::xml_node ln = xml::child(props, "ln");
         if (ln && !xml::child(ln, "noFill")) {
             shape.lineVisible = true;
-            shape.lineColor = solidFillColor(ln).value_or(shape.lineColor);
+            shape.lineColor = solidFillColor(ln, m_theme).value_or(shape.lineColor);
             shape.lineWeight = emuPoints(ln.attribute("w"), shape.lineWeight);
         }
         shape.kind = kindOf(element);
@@ -240,7 +242,7 @@ private:
                 xml::child(dx::properties(element), "prstGeom").attribute("prst").value();
             shape.autoShapeType = prst == "roundRect" ? 5 : prst == "ellipse" ? 9 : 1;
             if (const pugi::xml_node body = xml::child(element, "txBody"))
-                shape.text = readTextBody(body, m_palette);
+                shape.text = readTextBody(body, m_palette, m_theme);
             else if (shape.kind == ShapeKind::TextBox)
                 shape.text = model::TextBody{};
         }
@@ -385,6 +387,7 @@ private:
     QString m_part;
     const AnchorGeometry& m_geometry;
     const Palette& m_palette;
+    const ThemeColors& m_theme;
     std::vector<opc::Relationship> m_rels;
     std::map<QString, imaging::EncodedImage> m_media; // folded part name → picture
     QString m_embedId;                                // of the picture just read
@@ -438,7 +441,7 @@ void readSheetDrawing(const model::PackageState& package, const model::Workbook&
         const QString part = linkedPart(package, sheetPart, sheetRoot, "drawing");
         if (!part.isEmpty()) {
             const pugi::xml_document doc = xml::parse(package.readPart(part), part);
-            DrawingReader(package, part, geometry, book.palette)
+            DrawingReader(package, part, geometry, book.palette, book.themeColors)
                 .read(doc.document_element(), drawing.shapes);
         }
     } catch (const PackageError&) {

@@ -2,9 +2,13 @@
 
 #include "host/xlsx/xml_util.h"
 
+#include <QColor>
 #include <QStringList>
 
+#include <algorithm>
 #include <cmath>
+#include <string_view>
+#include <utility>
 
 namespace host::xlsx {
 
@@ -62,7 +66,7 @@ double insetPoints(pugi::xml_attribute a, double fallback)
     return v && std::isfinite(*v) ? *v / 12700 : fallback;
 }
 
-void readFont(pugi::xml_node rPr, const Palette& palette, TextFont& font)
+void readFont(pugi::xml_node rPr, const Palette& palette, const ThemeColors& theme, TextFont& font)
 {
     if (!rPr)
         return;
@@ -83,7 +87,7 @@ void readFont(pugi::xml_node rPr, const Palette& palette, TextFont& font)
     if (name.isEmpty() || name.startsWith(u'+'))
         name = eastAsian.startsWith(u'+') ? QString() : eastAsian;
     font.name = name;
-    if (const auto color = solidFillColor(rPr)) {
+    if (const auto color = solidFillColor(rPr, theme)) {
         font.colorIndex = 0;
         font.color = *color;
         for (std::size_t i = 0; i < palette.size(); ++i) {
@@ -95,6 +99,37 @@ void readFont(pugi::xml_node rPr, const Palette& palette, TextFont& font)
     }
 }
 
+// A scheme colour by its name; the text and background names are the dark and light ones.
+std::optional<QRgb> themeColor(std::string_view name, const ThemeColors& theme)
+{
+    static constexpr std::pair<std::string_view, std::size_t> kNames[] = {
+        {"dk1", 0},     {"tx1", 0},     {"lt1", 1},     {"bg1", 1},
+        {"dk2", 2},     {"tx2", 2},     {"lt2", 3},     {"bg2", 3},
+        {"accent1", 4}, {"accent2", 5}, {"accent3", 6}, {"accent4", 7},
+        {"accent5", 8}, {"accent6", 9}, {"hlink", 10},  {"folHlink", 11}};
+    for (const auto& [key, index] : kNames)
+        if (key == name)
+            return theme[index];
+    return std::nullopt; // "phClr" and the like depend on a style this reader does not follow
+}
+
+// The luminance changes of a colour element (<a:lumMod>, <a:lumOff>), in the order given,
+// as the lighter and darker variants of theme colours are written.
+QRgb withModifiers(QRgb color, pugi::xml_node element)
+{
+    QColor c = QColor::fromRgb(color);
+    for (pugi::xml_node m : element.children()) {
+        const double value = xml::doubleValue(m.attribute("val")).value_or(100000) / 100000;
+        if (xml::is(m, "lumMod"))
+            c = QColor::fromHslF(c.hslHueF(), c.hslSaturationF(),
+                                 std::clamp(c.lightnessF() * value, 0.0, 1.0));
+        else if (xml::is(m, "lumOff"))
+            c = QColor::fromHslF(c.hslHueF(), c.hslSaturationF(),
+                                 std::clamp(c.lightnessF() + value, 0.0, 1.0));
+    }
+    return c.rgb();
+}
+
 pugi::xml_node add(pugi::xml_node parent, const char* name)
 {
     return parent.append_child(name);
@@ -102,25 +137,22 @@ pugi::xml_node add(pugi::xml_node parent, const char* name)
 
 } // namespace
 
-std::optional<QRgb> solidFillColor(pugi::xml_node parent)
+std::optional<QRgb> solidFillColor(pugi::xml_node parent, const ThemeColors& theme)
 {
     const pugi::xml_node fill = xml::child(parent, "solidFill");
     if (!fill)
         return std::nullopt;
     for (pugi::xml_node c : fill.children()) {
+        std::optional<QRgb> base;
         if (xml::is(c, "srgbClr"))
-            return hexColor(c.attribute("val").value());
-        if (xml::is(c, "sysClr"))
-            return hexColor(c.attribute("lastClr").value());
-        if (xml::is(c, "schemeClr")) {
-            // Without the theme, only its background and text colours are certain.
-            const std::string_view v = c.attribute("val").value();
-            if (v == "lt1" || v == "bg1")
-                return qRgb(255, 255, 255);
-            if (v == "dk1" || v == "tx1")
-                return qRgb(0, 0, 0);
-            return std::nullopt;
-        }
+            base = hexColor(c.attribute("val").value());
+        else if (xml::is(c, "sysClr"))
+            base = hexColor(c.attribute("lastClr").value());
+        else if (xml::is(c, "schemeClr"))
+            base = themeColor(c.attribute("val").value(), theme);
+        else
+            continue;
+        return base ? std::optional<QRgb>(withModifiers(*base, c)) : std::nullopt;
     }
     return std::nullopt;
 }
@@ -135,7 +167,7 @@ void appendSolidFill(pugi::xml_node parent, QRgb color)
                                       .constData();
 }
 
-TextBody readTextBody(pugi::xml_node txBody, const Palette& palette)
+TextBody readTextBody(pugi::xml_node txBody, const Palette& palette, const ThemeColors& theme)
 {
     TextBody body;
     const pugi::xml_node bodyPr = xml::child(txBody, "bodyPr");
@@ -173,7 +205,7 @@ TextBody readTextBody(pugi::xml_node txBody, const Palette& palette)
         paragraphs.append(text);
     }
     body.text = paragraphs.join(u'\n');
-    readFont(firstRun ? xml::child(firstRun, "rPr") : firstEnd, palette, body.font);
+    readFont(firstRun ? xml::child(firstRun, "rPr") : firstEnd, palette, theme, body.font);
     return body;
 }
 

@@ -6,6 +6,7 @@
 
 #include "host/automation/host_error.h"
 #include "host/model/workbook.h"
+#include "host/xlsx/drawing_text.h"
 #include "host/xlsx/xlsx_io.h"
 
 #include <QFile>
@@ -150,6 +151,61 @@ TEST(DrawingRead, CorpusAnchorsGiveTheGeometryTheirXmlStates)
 }
 
 // A group whose child space is twice its box: members are drawn at half their stated size.
+// DrawingML colours: explicit, system and theme colours, the theme's lighter and darker
+// variants (the published values of the default theme's first accent), and what is not known.
+TEST(DrawingRead, SolidFillColoursFollowTheThemeAndItsLuminanceChanges)
+{
+    const host::xlsx::ThemeColors theme = host::model::Workbook::defaultThemeColors();
+    const struct
+    {
+        const char* fill;
+        std::optional<QRgb> expected;
+    } cases[] = {
+        {"<a:srgbClr val='12AB34'/>", qRgb(0x12, 0xAB, 0x34)},
+        {"<a:sysClr val='windowText' lastClr='000000'/>", qRgb(0, 0, 0)},
+        {"<a:schemeClr val='tx1'/>", qRgb(0, 0, 0)},
+        {"<a:schemeClr val='bg1'/>", qRgb(255, 255, 255)},
+        {"<a:schemeClr val='accent1'/>", qRgb(0x4F, 0x81, 0xBD)},
+        {"<a:schemeClr val='accent1'><a:lumMod val='75000'/></a:schemeClr>",
+         qRgb(0x37, 0x60, 0x92)},
+        {"<a:schemeClr val='accent1'><a:lumMod val='60000'/><a:lumOff val='40000'/></a:schemeClr>",
+         qRgb(0x95, 0xB3, 0xD7)},
+        {"<a:schemeClr val='folHlink'/>", qRgb(0x80, 0x00, 0x80)},
+        {"<a:schemeClr val='phClr'/>", std::nullopt},
+        {"<a:prstClr val='red'/>", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fill);
+        pugi::xml_document doc;
+        const std::string xml =
+            std::string("<a:rPr xmlns:a='http://schemas.openxmlformats.org/drawingml/2006/main'>"
+                        "<a:solidFill>") +
+            c.fill + "</a:solidFill></a:rPr>";
+        ASSERT_TRUE(doc.load_string(xml.c_str()));
+        const std::optional<QRgb> got = host::xlsx::solidFillColor(doc.document_element(), theme);
+        ASSERT_EQ(got.has_value(), c.expected.has_value());
+        if (!got)
+            continue;
+        // One step of rounding either way in the colour model's conversions.
+        EXPECT_NEAR(qRed(*got), qRed(*c.expected), 1);
+        EXPECT_NEAR(qGreen(*got), qGreen(*c.expected), 1);
+        EXPECT_NEAR(qBlue(*got), qBlue(*c.expected), 1);
+    }
+
+    // A text box whose title is written in the workbook theme's first accent.
+    const QString path = xlsxtest::corpusDir() + QStringLiteral("/test_files__Attendance.xlsx");
+    if (!QFile::exists(path))
+        GTEST_SKIP() << "corpus not found";
+    const auto book = host::xlsx::load(path);
+    bool found = false;
+    for (const Shape& shape : book->sheets[0]->drawing.shapes)
+        if (shape.text && shape.text->text.startsWith(QStringLiteral("Attendance Sheet"))) {
+            found = true;
+            EXPECT_EQ(shape.text->font.color & 0xffffff, 0x3B39E4u);
+        }
+    EXPECT_TRUE(found);
+}
+
 TEST(DrawingRead, GroupMembersMapThroughTheChildSpace)
 {
     QTemporaryDir dir;
