@@ -2,7 +2,8 @@
 #
 #   <prefix>/bin/picrows-host, <prefix>/bin/picrows
 #   <prefix>/lib/picrows/      TORVA_PicrowsMain, TORVA_Picrows.so (the menu add-in), the ribbon
-#                              add-in when built, and the project's shared libraries
+#                              add-in when built, the project's shared libraries and the user
+#                              manual Help.pdf when built (cmake/manual.cmake)
 #   <prefix>/share/applications/picrows-host.desktop (opens .xlsx files)
 #   <prefix>/share/icons/hicolor/scalable/apps/picrows-host.svg
 #
@@ -43,6 +44,11 @@ foreach(target IN LISTS all_targets)
       LIBRARY DESTINATION ${PICROWS_SUITE_DIR})
   endif()
 endforeach()
+
+# The help command opens Help.pdf beside the main program.
+if(PICROWS_MANUAL_PDF)
+  install(FILES ${PICROWS_MANUAL_PDF} DESTINATION ${PICROWS_SUITE_DIR})
+endif()
 
 install(FILES ${CMAKE_SOURCE_DIR}/host_app/app/picrows-host.desktop
   DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

@@ -29,6 +29,8 @@ packages=(
   adwaita-icon-theme
   # benchmarks: the Python script insert_bench measures against
   python3-pil
+  # the user manual: Writer turns its HTML source into Help.pdf
+  libreoffice-writer-nogui
 )
 
 missing=()
