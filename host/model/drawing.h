@@ -18,7 +18,8 @@ namespace host::model {
 struct DrawingSource; // defined by the .xlsx layer: where a shape came from in its part
 
 // The host's shape type numbers.
-enum class ShapeKind {
+enum class ShapeKind
+{
     AutoShape = 1,
     Chart = 3,
     Comment = 4,
@@ -29,11 +30,21 @@ enum class ShapeKind {
 };
 
 // The host's placement numbers.
-enum class Placement { MoveAndSize = 1, Move = 2, FreeFloating = 3 };
+enum class Placement
+{
+    MoveAndSize = 1,
+    Move = 2,
+    FreeFloating = 3
+};
 
 // How the shape is anchored in the file. Kept from loading so that saving writes the same
 // kind; new shapes are two-cell anchored.
-enum class AnchorKind { TwoCell, OneCell, Absolute };
+enum class AnchorKind
+{
+    TwoCell,
+    OneCell,
+    Absolute
+};
 
 struct PictureData
 {
@@ -56,8 +67,8 @@ struct PictureData
 
 struct TextFont
 {
-    QString name;     // empty: the workbook's default font
-    double size = 11; // points
+    QString name;       // empty: the workbook's default font
+    double size = 11;   // points
     int colorIndex = 1; // into the workbook's palette (1 black); 0 for an explicit colour
     QRgb color = 0xff000000;
     bool bold = false;
@@ -81,13 +92,14 @@ inline constexpr int kAlignDistributed = -4117;
 
 struct TextBody
 {
-    QString text; // paragraphs separated by "\n"
+    QString text;  // paragraphs separated by "\n"
     TextFont font; // one font for the whole text
     int horizontalAlignment = kAlignLeft;
     int verticalAlignment = kAlignTop;
     int orientation = 1; // the host's text orientation: 1 horizontal
     bool autoSize = false;
-    double marginLeft = 7.2; // points
+    double lineSpacing = 1.0; // of single spacing: 0.6 sets lines at 60 % of their height
+    double marginLeft = 7.2;  // points
     double marginRight = 7.2;
     double marginTop = 3.6;
     double marginBottom = 3.6;

@@ -69,6 +69,7 @@ void paintTextOf(QPainter& painter, const model::Workbook& book, const QRectF& b
     placement.horizontal = body.horizontalAlignment;
     placement.vertical = body.verticalAlignment;
     placement.wrap = true;
+    placement.lineSpacing = body.lineSpacing;
     painter.save();
     painter.setRenderHint(QPainter::TextAntialiasing);
     paintText(painter, inner, body.text, textFont(body.font, book), textColor(body.font, book),

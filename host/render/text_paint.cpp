@@ -112,7 +112,7 @@ void paintText(QPainter& painter, const QRectF& box, const QString& text, const 
                 break;
             line.setLineWidth(placement.wrap ? width : 1e6);
             line.setPosition(QPointF(0, height));
-            height += line.height();
+            height += line.height() * placement.lineSpacing;
             lines.push_back({layout.get(), line});
         }
         layout->endLayout();

@@ -33,7 +33,8 @@ struct TextPlacement
 {
     int horizontal = 0; // the host's alignment numbers (model::kAlignLeft …)
     int vertical = 0;
-    bool wrap = true; // break lines to the box's width (words, or anywhere in Japanese)
+    bool wrap = true;         // break lines to the box's width (words, or anywhere in Japanese)
+    double lineSpacing = 1.0; // each line's step down, as a share of its height
 };
 
 // Paints `text` (lines separated by "\n") inside `box`, clipped to nothing: what overflows the

@@ -188,8 +188,14 @@ TextBody readTextBody(pugi::xml_node txBody, const Palette& palette, const Theme
         QString text;
         if (!alignmentRead) {
             alignmentRead = true;
-            body.horizontalAlignment = lookUp(
-                kHorizontal, xml::child(p, "pPr").attribute("algn").value(), model::kAlignLeft);
+            const pugi::xml_node pPr = xml::child(p, "pPr");
+            body.horizontalAlignment =
+                lookUp(kHorizontal, pPr.attribute("algn").value(), model::kAlignLeft);
+            // Spacing as a share of single lines; spacing in points is left to the default.
+            if (const auto share = xml::doubleValue(
+                    xml::child(xml::child(pPr, "lnSpc"), "spcPct").attribute("val")))
+                if (*share > 0)
+                    body.lineSpacing = *share / 100000;
         }
         for (pugi::xml_node r : p.children()) {
             if (xml::is(r, "r") || xml::is(r, "fld")) {
@@ -257,7 +263,11 @@ void writeTextBody(pugi::xml_node txBody, const TextBody& body, const Palette& p
     const char* algn = nameOf(kHorizontal, body.horizontalAlignment);
     for (const QString& line : body.text.split(u'\n')) {
         pugi::xml_node p = add(txBody, "a:p");
-        add(p, "a:pPr").append_attribute("algn") = algn;
+        pugi::xml_node pPr = add(p, "a:pPr");
+        pPr.append_attribute("algn") = algn;
+        if (body.lineSpacing != 1.0)
+            add(add(pPr, "a:lnSpc"), "a:spcPct").append_attribute("val") =
+                (long long)std::llround(body.lineSpacing * 100000);
         if (!line.isEmpty()) {
             pugi::xml_node r = add(p, "a:r");
             runProperties(add(r, "a:rPr"));

@@ -103,6 +103,7 @@ void buildSampleDrawing(host::model::Drawing& drawing, const host::model::Workbo
     body.verticalAlignment = host::model::kAlignCenter;
     body.marginLeft = 3.6;
     body.autoSize = true;
+    body.lineSpacing = 0.8;
     box.text = body;
     drawing.shapes.push_back(box);
 
@@ -211,6 +212,7 @@ void expectSameShape(const Shape& a, const Shape& e, double tol, bool rebuilt)
         EXPECT_EQ(ta.verticalAlignment, te.verticalAlignment);
         EXPECT_EQ(ta.orientation, te.orientation);
         EXPECT_EQ(ta.autoSize, te.autoSize);
+        EXPECT_NEAR(ta.lineSpacing, te.lineSpacing, 1e-6);
         EXPECT_NEAR(ta.marginLeft, te.marginLeft, 1e-4);
         EXPECT_NEAR(ta.marginTop, te.marginTop, 1e-4);
         EXPECT_NEAR(ta.marginRight, te.marginRight, 1e-4);
