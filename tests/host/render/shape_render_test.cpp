@@ -182,7 +182,6 @@ TEST_F(ShapeRender, TextBoxDrawsFillLineAndItsTextInside)
     book->sheets.front()->drawing.shapes.push_back(box);
 
     const QImage image = shown(*book, {1});
-    image.save(QStringLiteral("/tmp/picrows_render_textbox.png"));
     ASSERT_EQ(image.size(), QSize(240, 90));
     EXPECT_EQ(image.pixel(120, 0), Blue);      // the line, on the box's edge
     EXPECT_EQ(image.pixel(6, 6), 0xFFFFFFCCu); // the fill
@@ -197,6 +196,19 @@ TEST_F(ShapeRender, TextBoxDrawsFillLineAndItsTextInside)
     EXPECT_LT(ink.right(), 230);
     EXPECT_NEAR(ink.center().x(), 120, 6);
     EXPECT_NEAR(ink.center().y(), 45, 6);
+
+    // At 60 % line spacing the second line comes up by 40 % of a line: the ink is that much
+    // shorter, still centred.
+    book->sheets.front()->drawing.shapes.front().text->lineSpacing = 0.6;
+    const QImage tight = shown(*book, {1});
+    QRect tightInk;
+    for (int y = 0; y < tight.height(); ++y)
+        for (int x = 0; x < tight.width(); ++x)
+            if (qGray(tight.pixel(x, y)) < 100 && qBlue(tight.pixel(x, y)) < 200)
+                tightInk |= QRect(x, y, 1, 1);
+    const double lineHeight = 14 * 1.5 * 1.1; // pixels: at least the font size, plus leading
+    EXPECT_LT(tightInk.height(), ink.height() - 0.4 * lineHeight + 2);
+    EXPECT_NEAR(tightInk.center().y(), 45, 6);
 }
 
 } // namespace
