@@ -249,6 +249,9 @@ void frmConvertPic::addRow(const ReduceRow& row)
         lstKekka, QStringList{row.mark, row.book, row.sheet, row.object, row.description});
     item->setIcon(0, kekkaIcon(row.icon));
     item->setData(0, kIconKeyRole, row.icon);
+    // The columns keep their set widths; a long name or reason reads whole in its tooltip.
+    for (int column = 1; column < item->columnCount(); ++column)
+        item->setToolTip(column, item->text(column));
     m_rows.push_back(row);
     lstKekka->scrollToItem(item);
 }

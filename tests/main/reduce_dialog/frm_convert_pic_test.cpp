@@ -285,9 +285,12 @@ TEST_F(FrmConvertPicTest, ARunListsEveryPictureWithItsMarkAndIcon)
               q("×|") + book + names[5] + q("|グループ化されているため縮小化できません|SHIPPAI"));
     EXPECT_EQ(dialog->rows().size(), 6u);
 
-    // Each row's icon is the one of its key.
+    // Each row's icon is the one of its key; names and reasons cut by the column widths read
+    // whole in their tooltips.
     for (int i = 0; i < 6; ++i) {
         const QTreeWidgetItem* item = dialog->lstKekka->topLevelItem(i);
+        for (int c = 1; c < 5; ++c)
+            EXPECT_EQ(item->toolTip(c), item->text(c)) << i << "/" << c;
         const QString key = item->data(0, frmConvertPic::kIconKeyRole).toString();
         EXPECT_EQ(item->icon(0).pixmap(16, 16).toImage(),
                   frmConvertPic::kekkaIcon(key).pixmap(16, 16).toImage())
