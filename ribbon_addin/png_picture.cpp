@@ -2,8 +2,8 @@
 
 #include "host/automation/host_error.h"
 #include "host/automation/picture_disp.h"
+#include "platform/temp_files.h"
 #include "ribbon_addin/resources.h"
-#include "ribbon_addin/temp_file.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -30,7 +30,7 @@ struct RemoveOnExit
 host::ObjectRef F_LoadResPNGPicture(const QString& name, const QString& type)
 {
     const QByteArray bytes = resourceBytes(name, type);
-    RemoveOnExit temp{F_GetTempFileFullpath(QStringLiteral("TORVA"))};
+    RemoveOnExit temp{platform::F_GetTempFileFullpath(QStringLiteral("TORVA"))};
     if (temp.path.isEmpty())
         host::raise(host::err::PathNotFound);
     QFile::remove(temp.path);
