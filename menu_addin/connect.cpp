@@ -1,6 +1,7 @@
 #include "menu_addin/connect.h"
 
 #include "host/automation/host_error.h"
+#include "host/automation/variant.h"
 #include "host/xl/command_bars.h"
 #include "menu_addin/addin_setting.h"
 #include "menu_addin/command_buttons.h"
@@ -11,20 +12,6 @@
 namespace menu_addin {
 
 namespace {
-
-// The leading decimal number of a text ("11.0" gives 11); 0 when it starts with none.
-double leadingNumber(const QString& text)
-{
-    const QString trimmed = text.trimmed();
-    int end = 0;
-    bool point = false;
-    while (end < trimmed.size() &&
-           (trimmed.at(end).isDigit() || (!point && trimmed.at(end) == u'.'))) {
-        point = point || trimmed.at(end) == u'.';
-        ++end;
-    }
-    return trimmed.left(end).toDouble();
-}
 
 bool supportedVersion(double version)
 {
@@ -60,7 +47,7 @@ void Connect::AddinInstance_OnConnection(const host::ObjectRef& Application, std
 {
     try {
         const xl::Application app(Application);
-        const double version = leadingNumber(app.Version());
+        const double version = host::leadingNumber(app.Version());
         if (!supportedVersion(version)) {
             refuse(QStringLiteral("このバージョンのエクセルには対応していません。"), AddInInst);
             return;

@@ -1,6 +1,7 @@
 #include "ribbon_addin/connect2.h"
 
 #include "host/automation/host_error.h"
+#include "host/automation/variant.h"
 #include "host/xl/com_addins.h"
 #include "host/xl/command_bars.h"
 #include "platform/message_box.h"
@@ -16,20 +17,6 @@
 namespace ribbon_addin {
 
 namespace {
-
-// The leading decimal number of a text ("16.0" gives 16); 0 when it starts with none.
-double versionNumber(const QString& text)
-{
-    const QString trimmed = text.trimmed();
-    int end = 0;
-    bool point = false;
-    while (end < trimmed.size() &&
-           (trimmed.at(end).isDigit() || (!point && trimmed.at(end) == u'.'))) {
-        point = point || trimmed.at(end) == u'.';
-        ++end;
-    }
-    return trimmed.left(end).toDouble();
-}
 
 void tell(const QString& text, platform::MsgIcon icon = platform::MsgIcon::None)
 {
@@ -87,7 +74,7 @@ void Connect2::AddinInstance_OnConnection(const host::ObjectRef& Application, st
                                           std::vector<host::Variant>&)
 {
     const xl::Application app(Application);
-    const double version = versionNumber(app.Version());
+    const double version = host::leadingNumber(app.Version());
     if (version < 12)
         return;
     const std::int32_t os = F_GetOS();
@@ -110,7 +97,7 @@ QString Connect2::IRibbonExtensibility_GetCustomUI(const QString&)
 {
     if (m_app.isNothing())
         return {};
-    const char* name = markupName(versionNumber(m_app.Version()));
+    const char* name = markupName(host::leadingNumber(m_app.Version()));
     if (!name)
         return {};
     const QByteArray bytes = resourceBytes(QLatin1String(name), QStringLiteral("XML"));
