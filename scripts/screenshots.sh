@@ -59,27 +59,42 @@ else
   echo "no corpus at $corpus: the formatted workbook's shot is left out" >&2
 fi
 
-# The suite's menu open in a host of version 11, the menu add-in of this build loaded from the
-# add-in list: TORVA(&M) → ピクロウアドイン(&R), opened with keys through xdotool.
-menu_shot() {
-  local name=$1
-  mkdir -p "$work/menu/picrows-host"
+# A host of version VERSION showing BOOK with the add-ins of this build loaded from the add-in
+# list (ADDINS: "menu" for the menu add-in, "both" for it and the ribbon add-in); after an
+# optional click at CLICK ("x y" in the window), KEYS are typed into the window, then it is
+# taken.
+addin_shot() {
+  local name=$1 version=$2 book=$3 addins=$4 click=$5
+  shift 5
+  local config="$work/addins_$name"
+  mkdir -p "$config/picrows-host"
   printf '[TORVA_Picrows.Connect]\nDescription=ピクロウアドイン\nFriendlyName=TORVA_Picrows\nLoadBehavior=3\nLibrary=%s\n' \
-    "$PWD/build/bin/TORVA_Picrows.so" >"$work/menu/picrows-host/addins.ini"
-  env -u QT_QPA_PLATFORM XDG_CONFIG_HOME="$work/menu" "$host" --version 11 samples/photo_album.xlsx &
+    "$PWD/build/bin/TORVA_Picrows.so" >"$config/picrows-host/addins.ini"
+  if [ "$addins" = both ]; then
+    printf '[TORVA_PicrowsFor2007.Connect2]\nDescription=ｻﾝﾌﾟﾙ ｱﾄﾞｲﾝ ﾌﾟﾛｼﾞｪｸﾄ\nFriendlyName=TORVA_PicrowsFor2007\nLoadBehavior=3\nLibrary=%s\n' \
+      "$PWD/build/bin/TORVA_PicrowsFor2007.so" >>"$config/picrows-host/addins.ini"
+  fi
+  env -u QT_QPA_PLATFORM XDG_CONFIG_HOME="$config" "$host" --version "$version" "$book" &
   local pid=$! window=""
   for _ in $(seq 1 100); do
-    window=$(xdotool search --onlyvisible --name '^photo_album.xlsx - Picrows Host$' 2>/dev/null | head -1) || true
+    window=$(xdotool search --onlyvisible --name "^$(basename "$book") - Picrows Host\$" 2>/dev/null | head -1) || true
     [ -n "$window" ] && break
     sleep 0.2
   done
   if [ -n "$window" ]; then
     sleep 1
     xdotool windowfocus --sync "$window"
-    xdotool key alt+m
-    sleep 0.5
-    xdotool key r
-    sleep 0.8
+    if [ -n "$click" ]; then
+      # shellcheck disable=SC2086
+      xdotool mousemove --window "$window" $click click 1
+      sleep 0.5
+    fi
+    local key typed=0
+    for key in "$@"; do
+      xdotool key "$key"
+      typed=$((typed + 1))
+      if [ "$typed" -lt $# ]; then sleep 0.5; else sleep 0.8; fi
+    done
     /usr/bin/python3 scripts/x_screenshot.py "$out/$name.png" "$window"
     echo "$out/$name.png"
   else
@@ -88,7 +103,10 @@ menu_shot() {
   kill "$pid"
   wait "$pid" || true
 }
-menu_shot host_menu_addin_v11
+
+# The suite's menu open in a host of version 11, the menu add-in loaded: TORVA(&M) →
+# ピクロウアドイン(&R), opened with keys through xdotool.
+addin_shot host_menu_addin_v11 11 samples/photo_album.xlsx menu "" alt+m r
 
 # The dialogs of the main program, each drawn by a program of the build into $out: the
 # trimming dialog with a sample photograph (upright, a quarter turn, a free angle, re-trimming),
@@ -148,39 +166,8 @@ savepic_shot() {
 }
 savepic_shot host_savepic
 
-# The ribbon of a host of version 16 with both add-ins of this build loaded from the add-in
-# list: the suite's group on the Add-Ins tab (key tips Alt+X), and the picture tools' Format tab
-# with the Size group copy, shown after a click on the filled album's first picture (Alt+J).
-ribbon_shot() {
-  local name=$1 book=$2 click=$3 tabkey=$4
-  mkdir -p "$work/ribbon/picrows-host"
-  printf '[TORVA_Picrows.Connect]\nDescription=ピクロウアドイン\nFriendlyName=TORVA_Picrows\nLoadBehavior=3\nLibrary=%s\n[TORVA_PicrowsFor2007.Connect2]\nDescription=ｻﾝﾌﾟﾙ ｱﾄﾞｲﾝ ﾌﾟﾛｼﾞｪｸﾄ\nFriendlyName=TORVA_PicrowsFor2007\nLoadBehavior=3\nLibrary=%s\n' \
-    "$PWD/build/bin/TORVA_Picrows.so" "$PWD/build/bin/TORVA_PicrowsFor2007.so" \
-    >"$work/ribbon/picrows-host/addins.ini"
-  env -u QT_QPA_PLATFORM XDG_CONFIG_HOME="$work/ribbon" "$host" --version 16 "$book" &
-  local pid=$! window=""
-  for _ in $(seq 1 100); do
-    window=$(xdotool search --onlyvisible --name "^$(basename "$book") - Picrows Host\$" 2>/dev/null | head -1) || true
-    [ -n "$window" ] && break
-    sleep 0.2
-  done
-  if [ -n "$window" ]; then
-    sleep 1
-    xdotool windowfocus --sync "$window"
-    if [ -n "$click" ]; then
-      # shellcheck disable=SC2086
-      xdotool mousemove --window "$window" $click click 1
-      sleep 0.5
-    fi
-    xdotool key "$tabkey"
-    sleep 0.8
-    /usr/bin/python3 scripts/x_screenshot.py "$out/$name.png" "$window"
-    echo "$out/$name.png"
-  else
-    echo "the host window did not show: $name left out" >&2
-  fi
-  kill "$pid"
-  wait "$pid" || true
-}
-ribbon_shot host_ribbon_addin_v16 samples/photo_album.xlsx "" alt+x
-ribbon_shot host_ribbon_picture_format_v16 "$work/album.xlsx" "135 360" alt+j
+# The ribbon of a host of version 16 with both add-ins loaded: the suite's group on the
+# Add-Ins tab (key tips Alt+X), and the picture tools' Format tab with the Size group copy,
+# shown after a click on the filled album's first picture (Alt+J).
+addin_shot host_ribbon_addin_v16 16 samples/photo_album.xlsx both "" alt+x
+addin_shot host_ribbon_picture_format_v16 16 "$work/album.xlsx" both "135 360" alt+j
