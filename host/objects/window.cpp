@@ -78,6 +78,14 @@ ObjectRef Window::visibleRange()
                         RangeKind::Cells);
 }
 
+QPoint Window::screenPixels(QPointF points)
+{
+    book();
+    if (!m_toScreen)
+        raise(err::ApplicationDefined);
+    return m_toScreen(points);
+}
+
 const MemberTable<Window>& Window::members()
 {
     static const MemberTable<Window> table = [] {
@@ -150,19 +158,11 @@ const MemberTable<Window>& Window::members()
         t.prop(QStringLiteral("VisibleRange"), [](Window& w) { return Variant(w.visibleRange()); });
         t.member(QStringLiteral("PointsToScreenPixelsX"), {QStringLiteral("Points")}, 1,
                  [](Window& w, const BoundArgs& args) {
-                     w.book();
-                     if (!w.m_toScreen)
-                         raise(err::ApplicationDefined);
-                     return Variant(
-                         std::int32_t(w.m_toScreen(QPointF(args.at(0).toDouble(), 0)).x()));
+                     return Variant(std::int32_t(w.screenPixels({args.at(0).toDouble(), 0}).x()));
                  });
         t.member(QStringLiteral("PointsToScreenPixelsY"), {QStringLiteral("Points")}, 1,
                  [](Window& w, const BoundArgs& args) {
-                     w.book();
-                     if (!w.m_toScreen)
-                         raise(err::ApplicationDefined);
-                     return Variant(
-                         std::int32_t(w.m_toScreen(QPointF(0, args.at(0).toDouble())).y()));
+                     return Variant(std::int32_t(w.screenPixels({0, args.at(0).toDouble()}).y()));
                  });
         t.prop(QStringLiteral("UsableWidth"),
                [](Window& w) { return Variant(w.m_viewport.width() * kPointsPerPixel); });

@@ -2,6 +2,8 @@
 
 #include "host/automation/member_table.h"
 
+#include <QPoint>
+#include <QPointF>
 #include <QSize>
 
 #include <functional>
@@ -45,6 +47,7 @@ public:
 
 private:
     ObjectRef visibleRange();
+    QPoint screenPixels(QPointF points); // refused without a screen mapping
 
     Workbook* m_book;
     bool m_visible = true;
