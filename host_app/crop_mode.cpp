@@ -173,15 +173,9 @@ void CropMode::move(const PointerEvent& event)
     // as the picture is wide (an empty margin).
     const double minShown = 1;
     double left = m_crops[0], top = m_crops[1], right = m_crops[2], bottom = m_crops[3];
-    const int h = int(m_handle);
-    const bool leftSide =
-        h == int(Handle::TopLeft) || h == int(Handle::Left) || h == int(Handle::BottomLeft);
-    const bool rightSide =
-        h == int(Handle::TopRight) || h == int(Handle::Right) || h == int(Handle::BottomRight);
-    const bool topSide =
-        h == int(Handle::TopLeft) || h == int(Handle::Top) || h == int(Handle::TopRight);
-    const bool bottomSide =
-        h == int(Handle::BottomLeft) || h == int(Handle::Bottom) || h == int(Handle::BottomRight);
+    const int hx = commands::horizontalEdge(m_handle);
+    const int hy = commands::verticalEdge(m_handle);
+    const bool leftSide = hx<0, rightSide = hx> 0, topSide = hy<0, bottomSide = hy> 0;
     if (leftSide)
         left = std::clamp(m_crops[0] + d.x() / m_scaleX, -p.untouchedWidth,
                           p.untouchedWidth - right - minShown);

@@ -18,7 +18,20 @@ namespace {
 
 constexpr double kSmallest = 1; // points
 
-// Which edges a handle moves: -1 the near one (left, top), 1 the far one, 0 neither.
+// One side of a box after its edge `edge` moved by `by`: the opposite edge stays.
+void moveEdge(double& start, double& length, int edge, double by)
+{
+    if (edge < 0) {
+        const double end = start + length;
+        length = std::max(kSmallest, length - by);
+        start = end - length;
+    } else if (edge > 0) {
+        length = std::max(kSmallest, length + by);
+    }
+}
+
+} // namespace
+
 int horizontalEdge(Handle h)
 {
     switch (h) {
@@ -50,20 +63,6 @@ int verticalEdge(Handle h)
         return 0;
     }
 }
-
-// One side of a box after its edge `edge` moved by `by`: the opposite edge stays.
-void moveEdge(double& start, double& length, int edge, double by)
-{
-    if (edge < 0) {
-        const double end = start + length;
-        length = std::max(kSmallest, length - by);
-        start = end - length;
-    } else if (edge > 0) {
-        length = std::max(kSmallest, length + by);
-    }
-}
-
-} // namespace
 
 QRectF resizedBox(const QRectF& box, Handle handle, QPointF delta, bool keepAspect)
 {

@@ -43,6 +43,10 @@ enum class Handle
 };
 inline constexpr int kHandleCount = 8;
 
+// Which edges a handle moves: -1 the near one (left, top), 1 the far one, 0 neither.
+int horizontalEdge(Handle h);
+int verticalEdge(Handle h);
+
 // The unturned box `box` after its handle was dragged by `delta` (sheet points, already turned
 // into the box's own axes). Keeping the aspect, a corner scales both sides by the larger
 // change and a side handle scales the other side about its middle. The side opposite the
